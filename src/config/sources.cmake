@@ -1,0 +1,6 @@
+# Files of src/config, relative to src/.
+# Portable files never include <windows.h>; they build natively too.
+list(APPEND TESSORA_PORTABLE_SOURCES
+)
+list(APPEND TESSORA_WIN_SOURCES
+)

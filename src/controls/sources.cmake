@@ -1,0 +1,17 @@
+# Files of src/controls, relative to src/.
+# Portable files never include <windows.h>; they build natively too.
+list(APPEND TESSORA_PORTABLE_SOURCES
+  controls/ArrowGeometry.cpp
+  controls/ArrowKeyRegistry.cpp
+  controls/Confine.cpp
+  controls/ExtractNumber.cpp
+  controls/KeepButtonLogic.cpp
+  controls/NumeralText.cpp
+  controls/PartFrame.cpp
+  controls/PictureFormat.cpp
+  controls/SlideUpDownLayout.cpp
+  controls/SlideUpDownValue.cpp
+  controls/StepFunction.cpp
+)
+list(APPEND TESSORA_WIN_SOURCES
+)

@@ -1,0 +1,19 @@
+# Files of src/engine, relative to src/.
+# Portable files never include <windows.h>; they build natively too.
+list(APPEND TESSORA_PORTABLE_SOURCES
+  engine/EntryTimes.cpp
+  engine/PlayList.cpp
+  engine/PreviewPath.cpp
+  engine/RandomSource.cpp
+  engine/BackgroundOption.cpp
+  engine/CaseFold.cpp
+  engine/CommaText.cpp
+  engine/IniStore.cpp
+  engine/PosixSettingsFileSystem.cpp
+  engine/SaverEntry.cpp
+  engine/SettingsFilePath.cpp
+  engine/WholeNumber.cpp
+)
+list(APPEND TESSORA_WIN_SOURCES
+  engine/WinSettingsFileSystem.cpp
+)
