@@ -1,6 +1,14 @@
 # Files of src/toolkit, relative to src/.
 # Portable files never include <windows.h>; they build natively too.
 list(APPEND TESSORA_PORTABLE_SOURCES
+  toolkit/Component.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES
+  toolkit/Application.cpp
+  toolkit/Bitmap.cpp
+  toolkit/Canvas.cpp
+  toolkit/Control.cpp
+  toolkit/Form.cpp
+  toolkit/GraphicControl.cpp
+  toolkit/Timer.cpp
 )

@@ -1,0 +1,146 @@
+#pragma once
+// Controls: things with bounds on a parent. WinControl owns a window; its messages
+// go through a replaceable handler (WindowProc) that defaults to the virtual WndProc.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/Component.h"
+#include "toolkit/Message.h"
+
+namespace tk {
+
+class WinControl;
+
+class Control : public Component {
+ public:
+  explicit Control(Component* owner);
+  ~Control() override;
+
+  WinControl* Parent() const { return parent_; }
+  virtual void SetParent(WinControl* parent);
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+  RECT ClientRect() const { return {0, 0, width_, height_}; }
+
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool visible);
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool enabled);
+
+  const std::wstring& Caption() const { return caption_; }
+  virtual void SetCaption(const std::wstring& text);
+
+  // Schedules a repaint of the control's area.
+  virtual void Invalidate();
+
+ protected:
+  virtual void BoundsChanged() {}
+  virtual void VisibleChanged() {}
+  virtual void EnabledChanged() {}
+  virtual void CaptionChanged() {}
+
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::wstring caption_;
+
+ private:
+  WinControl* parent_ = nullptr;
+};
+
+// Parameters a WinControl fills in before its window is created.
+struct CreateParams {
+  std::wstring ClassName;      // our own window class, registered on first use
+  std::wstring SubclassOf;     // or a standard class (EDIT, BUTTON, ...) to subclass
+  DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  UINT ClassStyle = CS_DBLCLKS;
+  HBRUSH Background = nullptr;
+  HCURSOR Cursor = nullptr;
+};
+
+class WinControl : public Control {
+ public:
+  explicit WinControl(Component* owner);
+  ~WinControl() override;
+
+  // The window handle, created on first request (with the parent's first).
+  HWND Handle();
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  void DestroyHandle();
+
+  // A window that is not one of ours to be the parent (a preview window, say).
+  HWND ParentWindow() const { return parentWindow_; }
+  virtual void SetParentWindow(HWND parent);
+
+  // The replaceable handler; messages of the window enter here.
+  WndMethod WindowProc;
+  // Sends a message through the handler chain, as if Windows had sent it.
+  LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+  const std::vector<Control*>& Controls() const { return controls_; }
+
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetFocus();
+  bool Focused() const;
+  void Invalidate() override;
+
+  HFONT Font() const { return font_; }
+  // The font is borrowed: the caller keeps it alive while the control uses it.
+  void SetFont(HFONT font);
+
+  // The control that owns a window of ours, or null.
+  static WinControl* FromHandle(HWND wnd);
+
+ protected:
+  virtual void FillCreateParams(CreateParams& params);
+  virtual void CreateWnd();
+  // Runs after the window exists (child windows of our controls are created here too).
+  virtual void HandleCreated() {}
+  virtual void WndProc(Message& message);
+  // What the window does when no handler keeps a message.
+  void DefaultHandler(Message& message);
+
+  void VisibleChanged() override;
+  void EnabledChanged() override;
+  void CaptionChanged() override;
+
+  // Graphic controls (no window) are drawn by their parent and get their mouse input from it.
+  void PaintGraphicControls(HDC dc, const RECT& clip);
+  bool RouteMouseToGraphicControl(Message& message);
+
+ private:
+  friend class Control;
+  friend class GraphicControl;
+  static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR data) noexcept;
+  LRESULT Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  void InsertControl(Control* control);
+  void RemoveControl(Control* control);
+  void UpdateMouseHover(Control* now);
+
+  HWND handle_ = nullptr;
+  HWND parentWindow_ = nullptr;
+  bool subclassed_ = false;
+  HFONT font_ = nullptr;
+  std::vector<Control*> controls_;
+  Control* mouseCapture_ = nullptr;  // graphic control holding the mouse
+  Control* mouseHover_ = nullptr;    // graphic control under the mouse
+  bool trackingLeave_ = false;
+};
+
+}  // namespace tk

@@ -1,0 +1,189 @@
+#include "toolkit/Form.h"
+
+#include <vector>
+
+#include "toolkit/Application.h"
+
+namespace tk {
+
+Form::Form(Component* owner) : WinControl(owner), color_(GetSysColor(COLOR_BTNFACE)) {
+  visible_ = false;
+  width_ = 320;
+  height_ = 240;
+}
+
+Form::~Form() {
+  if (App().MainForm() == this) App().ForgetMainForm();
+  DestroyHandle();
+  if (brush_) DeleteObject(brush_);
+}
+
+void Form::AfterConstruction() {
+  FinishLoading();
+  if (OnCreate) OnCreate();
+}
+
+void Form::SetColor(COLORREF color) {
+  color_ = color;
+  if (brush_) {
+    DeleteObject(brush_);
+    brush_ = nullptr;
+  }
+  Invalidate();
+}
+
+void Form::FillCreateParams(CreateParams& params) {
+  WinControl::FillCreateParams(params);
+  params.ClassName = L"Tessora.Form";
+  params.Style = WS_CLIPCHILDREN;
+  switch (Border) {
+    case BorderStyle::None:
+      params.Style |= WS_POPUP;
+      break;
+    case BorderStyle::Single:
+      params.Style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+      break;
+    case BorderStyle::Sizeable:
+      params.Style |= WS_OVERLAPPEDWINDOW;
+      break;
+    case BorderStyle::Dialog:
+      params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+      params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+      break;
+  }
+  if (DialogKeys) params.ExStyle |= WS_EX_CONTROLPARENT;
+  if (TopMost) params.ExStyle |= WS_EX_TOPMOST;
+  if (ParentWindow()) {
+    params.Style = (params.Style & ~(WS_POPUP | WS_CAPTION | WS_THICKFRAME)) | WS_CHILD;
+    params.WndParent = ParentWindow();
+  } else {
+    params.WndParent = App().Handle();  // owned by the application window: no taskbar button of its own
+  }
+  if (visible_) params.Style |= WS_VISIBLE;
+}
+
+void Form::Show() {
+  visible_ = true;
+  HWND wnd = Handle();
+  if (!wnd) return;
+  ShowWindow(wnd, SW_SHOW);
+  if (OnShow) OnShow();
+}
+
+void Form::Hide() {
+  visible_ = false;
+  if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+}
+
+int Form::ShowModal() {
+  if (modal_) return mrNone;
+  // Disable the thread's other enabled top-level windows, and enable them again afterwards.
+  std::vector<HWND> disabled;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND wnd, LPARAM data) -> BOOL {
+        if (IsWindowVisible(wnd) && IsWindowEnabled(wnd)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&disabled));
+  for (HWND wnd : disabled) EnableWindow(wnd, FALSE);
+  modal_ = true;
+  modalResult_ = mrNone;
+  Show();
+  SetForegroundWindow(Handle());
+  bool quit = false;
+  WPARAM quitCode = 0;
+  while (modalResult_ == mrNone && HandleAllocated()) {
+    MSG msg;
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      quit = true;
+      quitCode = msg.wParam;
+      break;
+    }
+    App().DispatchOne(msg);
+  }
+  for (HWND wnd : disabled) {
+    if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+  }
+  Hide();
+  modal_ = false;
+  if (quit) PostQuitMessage(static_cast<int>(quitCode));  // the outer loop must see it too
+  if (modalResult_ == mrNone) modalResult_ = mrCancel;
+  return modalResult_;
+}
+
+void Form::Close() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(canClose);
+  if (!canClose) return;
+  CloseAction action = App().MainForm() == this ? CloseAction::Free : CloseAction::Hide;
+  if (OnClose) OnClose(action);
+  if (action == CloseAction::None) return;
+  if (modal_) {
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    return;
+  }
+  if (App().MainForm() == this) {
+    Hide();
+    App().Terminate();
+  } else if (action == CloseAction::Free) {
+    Release();
+  } else {
+    Hide();
+  }
+}
+
+void Form::Release() {
+  if (HandleAllocated()) {
+    PostMessageW(Handle(), CM_RELEASE, 0, 0);
+  } else {
+    delete this;
+  }
+}
+
+void Form::WndProc(Message& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case CM_RELEASE:
+      delete this;  // nothing of this object may be touched after this line
+      return;
+    case WM_ERASEBKGND: {
+      if (!brush_) brush_ = CreateSolidBrush(color_);
+      RECT r;
+      GetClientRect(Handle(), &r);
+      FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush_);
+      m.Result = 1;
+      return;
+    }
+    case WM_COMMAND:
+      // Dialog keys: Enter and Esc arrive as IDOK and IDCANCEL when no button takes them.
+      if (DialogKeys && m.LParam == 0 && (LOWORD(m.WParam) == IDCANCEL) && modal_) {
+        modalResult_ = mrCancel;
+        return;
+      }
+      if (m.LParam != 0) {
+        // Commands of child controls go to the control that sent them.
+        if (WinControl* child = WinControl::FromHandle(reinterpret_cast<HWND>(m.LParam))) {
+          m.Result = child->Perform(CN_COMMAND, m.WParam, m.LParam);
+          return;
+        }
+      }
+      break;
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
+      if (WinControl* child = WinControl::FromHandle(hdr->hwndFrom)) {
+        m.Result = child->Perform(CN_NOTIFY, m.WParam, m.LParam);
+        return;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  WinControl::WndProc(m);
+}
+
+}  // namespace tk

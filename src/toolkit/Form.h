@@ -1,0 +1,74 @@
+#pragma once
+// Top-level windows of the program: shown, shown modally, closed, released later.
+#include <windows.h>
+
+#include <functional>
+
+#include "toolkit/Control.h"
+
+namespace tk {
+
+enum class CloseAction { None, Hide, Free };
+enum class BorderStyle { None, Single, Sizeable, Dialog };
+
+// Modal results, the same numbers as the dialog-box IDs.
+constexpr int mrNone = 0;
+constexpr int mrOk = IDOK;
+constexpr int mrCancel = IDCANCEL;
+constexpr int mrYes = IDYES;
+constexpr int mrNo = IDNO;
+
+class Form : public WinControl {
+ public:
+  explicit Form(Component* owner);
+  ~Form() override;
+
+  // Finishes creation: the Loaded() step of every owned component, then OnCreate.
+  // The forms' creators call it right after the constructor.
+  void AfterConstruction();
+
+  void Show();
+  void Hide();
+  // Runs a nested message loop until ModalResult is set; the other windows of the
+  // thread are disabled meanwhile.
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  // Closes as a user would: OnCloseQuery, OnClose, then hides, frees or ends the program.
+  void Close();
+  // Destroys the form once the messages already queued for it are handled.
+  void Release();
+
+  BorderStyle Border = BorderStyle::Sizeable;
+  bool TopMost = false;
+  // Tab, Enter and Esc navigate between the controls (dialog-box keys).
+  bool DialogKeys = false;
+  COLORREF Color() const { return color_; }
+  void SetColor(COLORREF color);
+
+  std::function<void()> OnCreate;
+  std::function<void()> OnShow;
+  std::function<void(bool& canClose)> OnCloseQuery;
+  std::function<void(CloseAction& action)> OnClose;
+
+ protected:
+  void FillCreateParams(CreateParams& params) override;
+  void WndProc(Message& message) override;
+
+ private:
+  bool modal_ = false;
+  int modalResult_ = mrNone;
+  COLORREF color_;
+  HBRUSH brush_ = nullptr;
+};
+
+// Creates a form and runs its loading step, as the application does for its forms.
+template <class T, class... Args>
+T* NewForm(Component* owner, Args&&... args) {
+  T* form = new T(owner, std::forward<Args>(args)...);
+  form->AfterConstruction();
+  return form;
+}
+
+}  // namespace tk

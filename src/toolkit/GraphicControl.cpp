@@ -1,0 +1,84 @@
+#include "toolkit/GraphicControl.h"
+
+#include <windowsx.h>
+
+namespace tk {
+
+GraphicControl::GraphicControl(Component* owner) : Control(owner) {}
+
+void GraphicControl::Invalidate() { Control::Invalidate(); }
+
+void GraphicControl::Repaint() {
+  WinControl* p = Parent();
+  if (!p || !p->HandleAllocated() || !Visible()) return;
+  HWND wnd = p->Handle();
+  HDC dc = GetDC(wnd);
+  if (!dc) return;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, left_, top_, left_ + width_, top_ + height_);
+  SetViewportOrgEx(dc, left_, top_, nullptr);
+  Paint(dc);
+  RestoreDC(dc, saved);
+  ReleaseDC(wnd, dc);
+  RECT r = BoundsRect();
+  ValidateRect(wnd, &r);
+}
+
+void GraphicControl::MouseDown(MouseButton, WPARAM, int, int) {}
+void GraphicControl::MouseMove(WPARAM, int, int) {}
+void GraphicControl::MouseUp(MouseButton, WPARAM, int, int) {}
+
+void GraphicControl::SetMouseCapture(bool capture) {
+  WinControl* p = Parent();
+  if (!p || !p->HandleAllocated()) return;
+  if (capture) {
+    p->mouseCapture_ = this;
+    SetCapture(p->Handle());
+  } else if (p->mouseCapture_ == this) {
+    p->mouseCapture_ = nullptr;
+    if (GetCapture() == p->Handle()) ReleaseCapture();
+  }
+}
+
+bool GraphicControl::MouseCaptured() const {
+  WinControl* p = Parent();
+  return p && p->mouseCapture_ == this;
+}
+
+void GraphicControl::WndProc(Message& m) {
+  const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
+  switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      MouseDown(MouseButton::Left, m.WParam, x, y);
+      break;
+    case WM_RBUTTONDOWN:
+      MouseDown(MouseButton::Right, m.WParam, x, y);
+      break;
+    case WM_MBUTTONDOWN:
+      MouseDown(MouseButton::Middle, m.WParam, x, y);
+      break;
+    case WM_LBUTTONUP:
+      MouseUp(MouseButton::Left, m.WParam, x, y);
+      break;
+    case WM_RBUTTONUP:
+      MouseUp(MouseButton::Right, m.WParam, x, y);
+      break;
+    case WM_MBUTTONUP:
+      MouseUp(MouseButton::Middle, m.WParam, x, y);
+      break;
+    case WM_MOUSEMOVE:
+      MouseMove(m.WParam, x, y);
+      break;
+    case CM_MOUSEENTER:
+      MouseEnter();
+      break;
+    case CM_MOUSELEAVE:
+      MouseLeave();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace tk

@@ -1,0 +1,47 @@
+#pragma once
+// A control without a window: its parent paints it into the parent's DC and hands it
+// the mouse messages that fall on it (or all of them while it holds the capture).
+#include <windows.h>
+
+#include "toolkit/Control.h"
+
+namespace tk {
+
+enum class MouseButton { Left, Right, Middle };
+
+class GraphicControl : public Control {
+ public:
+  explicit GraphicControl(Component* owner);
+
+  // Paints the control; the DC's origin is the control's top-left corner.
+  virtual void Paint(HDC dc) = 0;
+  void Invalidate() override;
+  // Repaints at once instead of waiting for WM_PAINT.
+  void Repaint();
+
+  // Mouse input in the control's own coordinates.
+  virtual void MouseDown(MouseButton button, WPARAM keys, int x, int y);
+  virtual void MouseMove(WPARAM keys, int x, int y);
+  virtual void MouseUp(MouseButton button, WPARAM keys, int x, int y);
+  virtual void MouseEnter() {}
+  virtual void MouseLeave() {}
+
+  // While captured, every mouse message of the parent goes to this control.
+  void SetMouseCapture(bool capture);
+  bool MouseCaptured() const;
+
+  // Posts or sends a message to this control through its parent window.
+  void Perform(Message& message) { WndProc(message); }
+
+ protected:
+  virtual void WndProc(Message& message);
+  void BoundsChanged() override { Invalidate(); }
+  void VisibleChanged() override { Invalidate(); }
+  void EnabledChanged() override { Invalidate(); }
+  void CaptionChanged() override { Invalidate(); }
+
+ private:
+  friend class WinControl;
+};
+
+}  // namespace tk
