@@ -1,6 +1,12 @@
 # Files of src/controls, relative to src/.
 # Portable files never include <windows.h>; they build natively too.
 list(APPEND TESSORA_PORTABLE_SOURCES
+  controls/LeadByteText.cpp
+  controls/ShadoLblGradient.cpp
+  controls/ShadoLblLayout.cpp
+  controls/ShadoLblShadow.cpp
+  controls/ShadoLblStyle.cpp
+  controls/URLLabelState.cpp
   controls/ArrowGeometry.cpp
   controls/ArrowKeyRegistry.cpp
   controls/Confine.cpp
