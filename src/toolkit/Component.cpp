@@ -27,9 +27,13 @@ void Component::FinishLoading() {
 }
 
 void Component::DestroyComponents() {
-  while (!components_.empty()) {
-    delete components_.back();  // its destructor removes it from our list
-  }
+  while (!components_.empty()) Free(components_.back());
+}
+
+void Component::Free(Component* component) {
+  if (!component) return;
+  if (component->owner_) component->owner_->RemoveComponent(component);
+  delete component;
 }
 
 void Component::InsertComponent(Component* component) {

@@ -32,8 +32,14 @@ class Component {
   // (what a form does after its constructor has applied its stored values).
   void FinishLoading();
 
-  // Destroys the owned components, last created first.
+  // Destroys the owned components, last created first; each one's removal is
+  // notified while it is still whole.
   void DestroyComponents();
+
+  // Removes the component from its owner (notifying the owner's components while it is
+  // still whole), then deletes it. A plain delete notifies too, but from the base
+  // destructor, when only the pointer still identifies it.
+  static void Free(Component* component);
 
  private:
   void InsertComponent(Component* component);

@@ -18,7 +18,7 @@ class Probe : public tk::Component {
     log_.push_back(name_ + ":loaded");
   }
   void Notification(tk::Component* c, tk::Operation op) override {
-    auto* p = dynamic_cast<Probe*>(c);
+      auto* p = dynamic_cast<Probe*>(c);
     log_.push_back(name_ + (op == tk::Operation::Remove ? ":removed " : ":inserted ") + (p ? p->name_ : "?"));
   }
 
@@ -34,21 +34,41 @@ TEST(Component, OwnerDestroysOwnedComponentsLastFirst) {
   new Probe(owner, "b", log);
   log.clear();
   delete owner;
-  const std::vector<std::string> expected = {"owner:destroyed", "b:destroyed", "a:removed b", "owner:removed b",
-                                             "a:destroyed", "owner:removed a"};
+  // The owner is already past its own destructor body, so only the siblings hear of it.
+  const std::vector<std::string> expected = {"owner:destroyed", "a:removed b", "b:destroyed", "a:destroyed"};
   EXPECT_EQ(log, expected);
 }
 
-TEST(Component, RemovalIsNotifiedToSiblingsAndOwner) {
+TEST(Component, FreeNotifiesSiblingsAndOwnerWhileTheComponentIsWhole) {
   std::vector<std::string> log;
   Probe owner(nullptr, "owner", log);
   auto* a = new Probe(&owner, "a", log);
   new Probe(&owner, "b", log);
   log.clear();
-  delete a;
+  tk::Component::Free(a);
   EXPECT_EQ(owner.ComponentCount(), 1);
-  const std::vector<std::string> expected = {"a:destroyed", "b:removed a", "owner:removed a"};
+  const std::vector<std::string> expected = {"b:removed a", "owner:removed a", "a:destroyed"};
   EXPECT_EQ(log, expected);
+}
+
+// A plain delete still tells the others, by pointer, so nobody keeps a dangling one.
+class PointerWatch : public tk::Component {
+ public:
+  using Component::Component;
+  void Notification(tk::Component* c, tk::Operation op) override {
+    if (op == tk::Operation::Remove && c == watched) watched = nullptr;
+  }
+  tk::Component* watched = nullptr;
+};
+
+TEST(Component, PlainDeleteIsNotifiedByPointer) {
+  tk::Component owner(nullptr);
+  auto* watch = new PointerWatch(&owner);
+  auto* other = new tk::Component(&owner);
+  watch->watched = other;
+  delete other;
+  EXPECT_EQ(watch->watched, nullptr);
+  EXPECT_EQ(owner.ComponentCount(), 1);
 }
 
 TEST(Component, FinishLoadingRunsLoadedOnceForEachOwnedComponentThenTheOwner) {
