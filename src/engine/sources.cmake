@@ -15,5 +15,7 @@ list(APPEND TESSORA_PORTABLE_SOURCES
   engine/WholeNumber.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES
+  engine/MainFrm.cpp
+  engine/MainFrmEngine.cpp
   engine/WinSettingsFileSystem.cpp
 )

@@ -6,4 +6,6 @@ list(APPEND TESSORA_PORTABLE_SOURCES
   host/ScreenSaverCommandLine.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES
+  host/WinWindowLookup.cpp
+  host/ZuScreenSaver.cpp
 )

@@ -36,6 +36,10 @@ void Component::Free(Component* component) {
   delete component;
 }
 
+void Component::RemoveFromOwner() {
+  if (owner_) owner_->RemoveComponent(this);
+}
+
 void Component::InsertComponent(Component* component) {
   components_.push_back(component);
   component->owner_ = this;

@@ -41,6 +41,11 @@ class Component {
   // destructor, when only the pointer still identifies it.
   static void Free(Component* component);
 
+ protected:
+  // For destructors of derived classes: tells the owner's components of the removal
+  // while the derived part is still whole (the base destructor can only do it later).
+  void RemoveFromOwner();
+
  private:
   void InsertComponent(Component* component);
   void RemoveComponent(Component* component);

@@ -15,6 +15,7 @@ namespace tk {
 Control::Control(Component* owner) : Component(owner) {}
 
 Control::~Control() {
+  RemoveFromOwner();
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -73,6 +74,10 @@ WinControl::WinControl(Component* owner) : Control(owner) {
 }
 
 WinControl::~WinControl() {
+  // Owned components and the owner's other components may hold on to this window's
+  // handler (hooks); they are told while it is still whole.
+  DestroyComponents();
+  RemoveFromOwner();
   // Children first: they are Components of the form, but their windows live in ours.
   const std::vector<Control*> children = controls_;
   for (Control* c : children) c->SetParent(nullptr);

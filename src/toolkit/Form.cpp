@@ -13,6 +13,9 @@ Form::Form(Component* owner) : WinControl(owner), color_(GetSysColor(COLOR_BTNFA
 }
 
 Form::~Form() {
+  // Components on the form (a host hooking its handler, say) go while the form is whole.
+  DestroyComponents();
+  RemoveFromOwner();
   if (App().MainForm() == this) App().ForgetMainForm();
   DestroyHandle();
   if (brush_) DeleteObject(brush_);
@@ -60,6 +63,19 @@ void Form::FillCreateParams(CreateParams& params) {
     params.WndParent = App().Handle();  // owned by the application window: no taskbar button of its own
   }
   if (visible_) params.Style |= WS_VISIBLE;
+}
+
+void Form::SetParentWindow(HWND parent) {
+  if (parent == ParentWindow()) return;
+  if (HandleAllocated()) {
+    // A window changes between top-level and child only with its style bits changed first.
+    HWND wnd = Handle();
+    LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE);
+    style = parent ? ((style & ~static_cast<LONG_PTR>(WS_POPUP | WS_CAPTION | WS_THICKFRAME)) | WS_CHILD)
+                   : ((style & ~static_cast<LONG_PTR>(WS_CHILD)) | WS_POPUP);
+    SetWindowLongPtrW(wnd, GWL_STYLE, style);
+  }
+  WinControl::SetParentWindow(parent);
 }
 
 void Form::Show() {

@@ -27,6 +27,9 @@ class Form : public WinControl {
   // The forms' creators call it right after the constructor.
   void AfterConstruction();
 
+  // Makes the form a child of a foreign window (or top-level again with 0), keeping its window.
+  void SetParentWindow(HWND parent) override;
+
   void Show();
   void Hide();
   // Runs a nested message loop until ModalResult is set; the other windows of the

@@ -9,6 +9,7 @@ list(APPEND TESSORA_WIN_SOURCES
   toolkit/Canvas.cpp
   toolkit/Control.cpp
   toolkit/Form.cpp
+  toolkit/Label.cpp
   toolkit/GraphicControl.cpp
   toolkit/Timer.cpp
 )

@@ -1,0 +1,69 @@
+#include "toolkit/Label.h"
+
+#include "toolkit/Form.h"
+#include "toolkit/Handles.h"
+
+namespace tk {
+
+namespace {
+constexpr UINT kTextFormat = DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP;
+
+HFONT FontOrDefault(HFONT font) { return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+}  // namespace
+
+Label::Label(Component* owner) : GraphicControl(owner) {}
+
+void Label::SetFont(HFONT font) {
+  font_ = font;
+  AdjustSize();
+  Invalidate();
+}
+
+void Label::SetFontColor(COLORREF color) {
+  fontColor_ = color;
+  Invalidate();
+}
+
+void Label::SetTransparent(bool transparent) {
+  transparent_ = transparent;
+  Invalidate();
+}
+
+void Label::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  AdjustSize();
+}
+
+void Label::CaptionChanged() {
+  AdjustSize();
+  GraphicControl::CaptionChanged();
+}
+
+void Label::AdjustSize() {
+  if (!autoSize_) return;
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (!dc) return;
+  RECT r{0, 0, 0, 0};
+  {
+    ScopedSelect font(dc, FontOrDefault(font_));
+    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, kTextFormat | DT_CALCRECT);
+  }
+  DeleteDC(dc);
+  SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
+}
+
+void Label::Paint(HDC dc) {
+  RECT r = ClientRect();
+  if (!transparent_) {
+    COLORREF back = GetSysColor(COLOR_BTNFACE);
+    if (auto* form = dynamic_cast<Form*>(Parent())) back = form->Color();
+    GdiObject brush(CreateSolidBrush(back));
+    FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
+  }
+  ScopedSelect font(dc, FontOrDefault(font_));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, fontColor_);
+  DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, kTextFormat);
+}
+
+}  // namespace tk

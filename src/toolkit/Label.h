@@ -1,0 +1,39 @@
+#pragma once
+// A text label without a window, drawn by its parent.
+#include <windows.h>
+
+#include "toolkit/GraphicControl.h"
+
+namespace tk {
+
+class Label : public GraphicControl {
+ public:
+  explicit Label(Component* owner);
+
+  // The font is borrowed: the caller keeps it alive while the label uses it.
+  HFONT Font() const { return font_; }
+  void SetFont(HFONT font);
+  COLORREF FontColor() const { return fontColor_; }
+  void SetFontColor(COLORREF color);
+  // Without a background of its own the label fills its area in the parent's colour.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool transparent);
+  // The size follows the caption and the font.
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool autoSize);
+
+  void Paint(HDC dc) override;
+
+ protected:
+  void CaptionChanged() override;
+
+ private:
+  void AdjustSize();
+
+  HFONT font_ = nullptr;
+  COLORREF fontColor_ = RGB(0, 0, 0);
+  bool transparent_ = false;
+  bool autoSize_ = true;
+};
+
+}  // namespace tk
