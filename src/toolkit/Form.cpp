@@ -91,17 +91,19 @@ void Form::Hide() {
   if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
 }
 
+namespace {
+// A named function: a lambda does not convert to the 32-bit build's stdcall callback type.
+BOOL CALLBACK CollectEnabledWindow(HWND wnd, LPARAM data) {
+  if (IsWindowVisible(wnd) && IsWindowEnabled(wnd)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(wnd);
+  return TRUE;
+}
+}  // namespace
+
 int Form::ShowModal() {
   if (modal_) return mrNone;
   // Disable the thread's other enabled top-level windows, and enable them again afterwards.
   std::vector<HWND> disabled;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND wnd, LPARAM data) -> BOOL {
-        if (IsWindowVisible(wnd) && IsWindowEnabled(wnd)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(wnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
   for (HWND wnd : disabled) EnableWindow(wnd, FALSE);
   modal_ = true;
   modalResult_ = mrNone;

@@ -38,16 +38,15 @@ HWND FindWindowOf(DWORD pid, const std::wstring& className) {
 HWND FindForm(DWORD pid) { return FindWindowOf(pid, L"Tessora.Form"); }
 HWND FindMessageBox(DWORD pid) { return FindWindowOf(pid, L"#32770"); }
 
+BOOL CALLBACK FindStaticText(HWND child, LPARAM data) {
+  auto& text = *reinterpret_cast<std::wstring*>(data);
+  if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0 && !TextOf(child).empty()) text = TextOf(child);
+  return text.empty();
+}
+
 std::wstring MessageBoxText(HWND box) {
   std::wstring found;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto& text = *reinterpret_cast<std::wstring*>(data);
-        if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0 && !TextOf(child).empty()) text = TextOf(child);
-        return text.empty();
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(box, FindStaticText, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
