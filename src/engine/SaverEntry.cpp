@@ -1,0 +1,110 @@
+#include "engine/SaverEntry.h"
+
+#include "engine/CommaText.h"
+#include "engine/IniStore.h"
+#include "engine/KeyIndex.h"
+#include "engine/WholeNumber.h"
+
+namespace {
+struct KeyedLine {
+  std::string_view key;    // before the first "="; empty without one
+  std::string_view value;  // after the first "="; empty without one
+};
+
+KeyedLine SplitAtEquals(std::string_view line) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return {{}, {}};
+  return {line.substr(0, equals), line.substr(equals + 1)};
+}
+
+// For every line, the value of the first line from the top with the same key.
+std::vector<std::string_view> FirstValues(const std::vector<KeyedLine>& lines) {
+  KeyIndex firstByKey;
+  firstByKey.Reserve(lines.size());
+  const auto keyOf = [&lines](std::size_t i) { return lines[i].key; };
+  std::vector<std::string_view> values;
+  values.reserve(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    firstByKey.AddIfAbsent(lines[i].key, i, keyOf);
+    values.push_back(lines[firstByKey.Find(lines[i].key, keyOf)].value);
+  }
+  return values;
+}
+
+std::vector<KeyedLine> KeyedLines(const std::vector<std::string>& lines) {
+  std::vector<KeyedLine> keyed;
+  keyed.reserve(lines.size());
+  for (const std::string& line : lines) keyed.push_back(SplitAtEquals(line));
+  return keyed;
+}
+}  // namespace
+
+std::string ApplyEntryQuoting(std::string_view line) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return std::string(line);
+  const std::string_view value = line.substr(equals + 1);
+  if (value.find('"') != std::string_view::npos) return std::string(line);
+  const std::size_t comma = value.find(',');
+  const std::string_view path = value.substr(0, comma);
+  std::string quoted;
+  quoted.reserve(line.size() + 2);
+  quoted.append(line.substr(0, equals + 1)).append(1, '"').append(path).append(1, '"');
+  if (comma != std::string_view::npos) quoted.append(value.substr(comma));
+  return quoted;
+}
+
+std::vector<SaverEntry> ReadSaverEntries(const std::vector<std::string>& sectionLines) {
+  std::vector<std::string> quotedLines;
+  quotedLines.reserve(sectionLines.size());
+  for (const std::string& line : sectionLines) quotedLines.push_back(ApplyEntryQuoting(line));
+
+  const std::vector<KeyedLine> lines = KeyedLines(quotedLines);
+  const std::vector<std::string_view> values = FirstValues(lines);
+
+  std::vector<SaverEntry> entries;
+  entries.reserve(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::vector<std::string> fields = SplitCommaText(values[i]);
+    if (fields.empty()) continue;
+    SaverEntry entry;
+    entry.displayName.assign(lines[i].key);
+    entry.path = fields[0];
+    if (fields.size() >= 2) entry.seconds = ReadWholeNumber(fields[1], 0);
+    if (fields.size() >= 3) {
+      // The dialog never writes a level outside the table; such a level reads
+      // as the default rather than indexing past the weights and labels.
+      const std::int32_t level = ReadWholeNumber(fields[2], DefaultFrequencyLevel);
+      entry.level = (level >= LowestFrequencyLevel && level <= HighestFrequencyLevel) ? static_cast<int>(level)
+                                                                                     : DefaultFrequencyLevel;
+    }
+    entry.fields = std::move(fields);
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+std::vector<SaverEntry> ReadSaverEntries(const IniStore& store, std::string_view section) {
+  return ReadSaverEntries(store.ReadSectionLines(section));
+}
+
+std::string SaverEntryValue(std::string_view path, std::string_view seconds, int level) {
+  const std::string levelText = WholeNumberText(level);
+  return JoinCommaText({path, seconds.empty() ? std::string_view("0") : seconds, std::string_view(levelText)});
+}
+
+std::string SaverEntryLine(std::string_view displayName, std::string_view path, std::string_view seconds, int level) {
+  std::string line(displayName);
+  line += '=';
+  line += SaverEntryValue(path, seconds, level);
+  return line;
+}
+
+void WriteSaverLines(IniStore& store, std::string_view section, const std::vector<std::string>& lines) {
+  const std::vector<KeyedLine> keyed = KeyedLines(lines);
+  const std::vector<std::string_view> values = FirstValues(keyed);
+  for (std::size_t i = 0; i < keyed.size(); ++i) {
+    // A line without "=" holds no entry; written as "=" it would come back as one.
+    if (lines[i].find('=') == std::string::npos) continue;
+    store.WriteString(section, keyed[i].key, values[i]);
+  }
+}

@@ -1,0 +1,91 @@
+#include "engine/WinSettingsFileSystem.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace {
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (Valid()) CloseHandle(handle_);
+  }
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+  bool Close() {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return CloseHandle(handle) != FALSE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+bool WriteAll(HANDLE file, std::string_view content) {
+  while (!content.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size(), 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, content.data(), chunk, &written, nullptr) || written == 0) return false;
+    content.remove_prefix(written);
+  }
+  return true;
+}
+
+// Unique among processes (process ID) and among saves of one process (counter).
+HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& tempName) {
+  static LONG counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempName = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(InterlockedIncrement(&counter));
+    const HANDLE file = CreateFileW(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+}  // namespace
+
+std::optional<std::string> WinSettingsFileSystem::ReadWholeFile(const std::filesystem::path& path) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > std::string().max_size()) {
+    return std::nullopt;
+  }
+  std::string content;
+  content.reserve(static_cast<std::size_t>(size.QuadPart));
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    content.append(buffer, got);
+  }
+  return content;
+}
+
+bool WinSettingsFileSystem::WriteReplace(const std::filesystem::path& path, std::string_view content) {
+  const std::wstring target = path.wstring();
+  std::wstring tempName;
+  FileHandle temp(CreateTemporaryBeside(target, tempName));
+  if (!temp.Valid()) return false;
+
+  const bool written = WriteAll(temp.Get(), content) && FlushFileBuffers(temp.Get());
+  if (!temp.Close() || !written ||
+      !MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(tempName.c_str());
+    return false;
+  }
+  return true;
+}
+
+SettingsFileSystem& DefaultSettingsFileSystem() {
+  static WinSettingsFileSystem fileSystem;
+  return fileSystem;
+}
