@@ -1,4 +1,5 @@
-// When TESSORA_DEMO_LOG names a file, every demo saver process appends one line per
+// When TESSORA_DEMO_LOG names a file (a Windows path; under Wine Z:\ is the Unix root),
+// every demo saver process appends one line per
 // event to it. Several processes may share one file: each line is written with one
 // WriteFile on a handle opened for appending and closed right after, under the named
 // mutex "TessoraDemoSaverLog" (a reader that takes it never sees half a line), because
