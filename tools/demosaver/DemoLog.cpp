@@ -1,10 +1,9 @@
 // When TESSORA_DEMO_LOG names a file (a Windows path; under Wine Z:\ is the Unix root),
-// every demo saver process appends one line per
-// event to it. Several processes may share one file: each line is written with one
-// WriteFile on a handle opened for appending and closed right after, under the named
-// mutex "TessoraDemoSaverLog" (a reader that takes it never sees half a line), because
-// Wine's append is a seek to the end and a write, which loses lines when two processes
-// append at once.
+// every demo saver process appends one line per event to it. Several processes may
+// share one file: each line is one WriteFile on a handle opened for appending and
+// closed right after, under the named mutex "TessoraDemoSaverLog" (a reader that takes
+// it never sees half a line), because Wine's append is a seek to the end and a write,
+// which loses lines when two processes append at once.
 //
 // Format (UTF-8, one event per line, LF):
 //   <tick> pid=<pid> name=<id> event=<event>[ <key>=<value>]...
