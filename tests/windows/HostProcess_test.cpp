@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,13 +67,18 @@ POINT CentreOf(HWND window) {
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// Moves over the window, then away by a few pixels: the first move only sets the origin.
-void WiggleMouseOver(HWND window) {
+// Moves the mouse to and fro over the window until the condition holds. Moves that
+// arrive together reach the window as one, and the first only sets the origin, so a
+// single pair of moves is not enough.
+bool WiggleMouseUntil(HWND window, const std::function<bool()>& condition, DWORD timeoutMs = 5000) {
   const POINT c = CentreOf(window);
-  MoveMouseTo(c.x, c.y);
-  PumpMessagesFor(150);
-  MoveMouseTo(c.x + 12, c.y + 9);
-  PumpMessagesFor(50);
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (int i = 0; !condition(); ++i) {
+    if (GetTickCount64() > end) return false;
+    MoveMouseTo(c.x + (i % 2) * 12, c.y + (i % 2) * 9);
+    PumpMessagesFor(100);
+  }
+  return true;
 }
 
 void PressKey(WORD key) {
@@ -106,6 +113,7 @@ class HostProcessTest : public ::testing::Test {
   static HWND WaitForForm(const TestProcess& process, DWORD timeoutMs = 10000) {
     HWND form = nullptr;
     WaitUntil([&] { return (form = FindForm(process.Id())) != nullptr || !process.Running(); }, timeoutMs);
+    EXPECT_NE(form, nullptr) << "no window; exit code " << process.ExitCode().value_or(0xDEAD);
     return form;
   }
 
@@ -124,9 +132,14 @@ TEST_F(HostProcessTest, FullScreenShowsATopMostWindowAndEndsOnAMouseMove) {
   ASSERT_NE(form, nullptr);
   EXPECT_TRUE(IsWindowVisible(form));
   EXPECT_TRUE(GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // No taskbar button: the application's window, which would carry it, is a tool window.
+  const std::vector<HWND> all = TopLevelWindowsOf({tessora.Id()}, false);
+  const auto app = std::find_if(all.begin(), all.end(), [](HWND w) { return ClassOf(w) == L"Tessora.Application"; });
+  ASSERT_NE(app, all.end());
+  EXPECT_TRUE(GetWindowLongW(*app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   EXPECT_TRUE(tessora.Running());
-  WiggleMouseOver(form);
-  ExpectCleanEnd(tessora, 3000);
+  EXPECT_TRUE(WiggleMouseUntil(form, [&] { return !tessora.Running(); }));
+  ExpectCleanEnd(tessora, 1000);
 }
 
 TEST_F(HostProcessTest, FullScreenEndsOnAKey) {
@@ -155,8 +168,8 @@ TEST_F(HostProcessTest, SecondFullScreenStartEndsAtOnceWithoutAWindow) {
   EXPECT_FALSE(showed);
   EXPECT_EQ(second.ExitCode().value_or(0xDEAD), 0u);
   EXPECT_TRUE(first.Running());
-  WiggleMouseOver(form);
-  ExpectCleanEnd(first, 3000);
+  EXPECT_TRUE(WiggleMouseUntil(form, [&] { return !first.Running(); }));
+  ExpectCleanEnd(first, 1000);
 }
 
 TEST_F(HostProcessTest, PreviewBecomesAChildOfTheGivenWindowAndEndsWithIt) {
@@ -165,8 +178,9 @@ TEST_F(HostProcessTest, PreviewBecomesAChildOfTheGivenWindowAndEndsWithIt) {
   HWND child = nullptr;
   ASSERT_TRUE(WaitUntil(
       [&] {
+        // Shown: the program has made it a child and started its message loop.
         child = FindWindowExW(preview.Get(), nullptr, L"Tessora.Form", nullptr);
-        return child != nullptr || !tessora.Running();
+        return (child != nullptr && IsWindowVisible(child)) || !tessora.Running();
       },
       10000));
   ASSERT_NE(child, nullptr);
@@ -263,8 +277,7 @@ TEST_F(HostProcessWin9xTest, RefusedPasswordKeepsTheRunAndAcceptedOneEndsIt) {
   TestProcess tessora = Start(L"/s");
   HWND form = WaitForForm(tessora);
   ASSERT_NE(form, nullptr);
-  WiggleMouseOver(form);
-  ASSERT_TRUE(WaitUntil([&] { return !password_.LogOf("verify").empty(); }, 3000));
+  ASSERT_TRUE(WiggleMouseUntil(form, [&] { return !password_.LogOf("verify").empty(); }));
   PumpMessagesFor(500);
   EXPECT_TRUE(tessora.Running()) << "a refused password keeps the screensaver";
   EXPECT_TRUE(IsWindowVisible(form));
@@ -274,9 +287,8 @@ TEST_F(HostProcessWin9xTest, RefusedPasswordKeepsTheRunAndAcceptedOneEndsIt) {
   for (const auto& line : asked) EXPECT_EQ(line, "verify " + HandleHex(form) + " 0");
 
   password_.SetAnswer("1");
-  const POINT c = CentreOf(form);
-  MoveMouseTo(c.x - 20, c.y - 20);
-  ExpectCleanEnd(tessora, 3000);
+  EXPECT_TRUE(WiggleMouseUntil(form, [&] { return !tessora.Running(); }));
+  ExpectCleanEnd(tessora, 1000);
   EXPECT_EQ(password_.LogOf("verify").size(), asked.size() + 1);
   for (const auto& line : password_.LogOf("attach")) {
     EXPECT_NE(line.find(Narrow(PasswordStandIn::SystemPath(L"password.cpl"))), std::string::npos) << line;
@@ -290,8 +302,8 @@ TEST_F(HostProcessWin9xTest, NoPasswordIsAskedWithoutTheRegistryValue) {
   TestProcess tessora = Start(L"/s");
   HWND form = WaitForForm(tessora);
   ASSERT_NE(form, nullptr);
-  WiggleMouseOver(form);
-  ExpectCleanEnd(tessora, 3000);
+  EXPECT_TRUE(WiggleMouseUntil(form, [&] { return !tessora.Running(); }));
+  ExpectCleanEnd(tessora, 1000);
   EXPECT_TRUE(password_.Log().empty());
 }
 
@@ -304,8 +316,8 @@ TEST_F(HostProcessWin9xTest, PasswordLibraryBesideTheProgramIsNeverLoaded) {
   TestProcess tessora = Start(L"/s", *folder_);
   HWND form = WaitForForm(tessora);
   ASSERT_NE(form, nullptr);
-  WiggleMouseOver(form);
-  ExpectCleanEnd(tessora, 3000);
+  EXPECT_TRUE(WiggleMouseUntil(form, [&] { return !tessora.Running(); }));
+  ExpectCleanEnd(tessora, 1000);
 
   TestWindow owner(60, 60, 300, 200);
   TestProcess change = Start(L"/a " + std::to_wstring(reinterpret_cast<UINT_PTR>(owner.Get())), *folder_);
