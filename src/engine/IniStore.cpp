@@ -126,6 +126,15 @@ std::vector<std::string> IniStore::ReadSectionLines(std::string_view section) co
   return lines;
 }
 
+std::vector<std::string_view> IniStore::SectionLineViews(std::string_view section) const {
+  std::vector<std::string_view> lines;
+  if (const std::size_t found = FindSection(section); found != KeyIndex::npos) {
+    lines.reserve(sections_[found].lines.size());
+    for (const Line& line : sections_[found].lines) lines.emplace_back(line.text);
+  }
+  return lines;
+}
+
 bool IniStore::SectionExists(std::string_view section) const { return FindSection(section) != KeyIndex::npos; }
 
 IniStore::Section& IniStore::SectionForWriting(std::string_view name) {

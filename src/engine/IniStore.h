@@ -31,6 +31,8 @@ class IniStore {
   std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;
   // Every line of the section in order (key "=" value, or a line without "=").
   std::vector<std::string> ReadSectionLines(std::string_view section) const;
+  // The same lines without copies; valid until the store is next changed.
+  std::vector<std::string_view> SectionLineViews(std::string_view section) const;
   bool SectionExists(std::string_view section) const;
 
   // Replaces the last line with the key in place, or appends one; a missing

@@ -31,10 +31,11 @@ std::vector<std::string_view> FirstValues(const std::vector<KeyedLine>& lines) {
   return values;
 }
 
-std::vector<KeyedLine> KeyedLines(const std::vector<std::string>& lines) {
+template <class Lines>
+std::vector<KeyedLine> KeyedLines(const Lines& lines) {
   std::vector<KeyedLine> keyed;
   keyed.reserve(lines.size());
-  for (const std::string& line : lines) keyed.push_back(SplitAtEquals(line));
+  for (const auto& line : lines) keyed.push_back(SplitAtEquals(line));
   return keyed;
 }
 }  // namespace
@@ -53,10 +54,10 @@ std::string ApplyEntryQuoting(std::string_view line) {
   return quoted;
 }
 
-std::vector<SaverEntry> ReadSaverEntries(const std::vector<std::string>& sectionLines) {
+std::vector<SaverEntry> ReadSaverEntries(std::span<const std::string_view> sectionLines) {
   std::vector<std::string> quotedLines;
   quotedLines.reserve(sectionLines.size());
-  for (const std::string& line : sectionLines) quotedLines.push_back(ApplyEntryQuoting(line));
+  for (const std::string_view line : sectionLines) quotedLines.push_back(ApplyEntryQuoting(line));
 
   const std::vector<KeyedLine> lines = KeyedLines(quotedLines);
   const std::vector<std::string_view> values = FirstValues(lines);
@@ -83,8 +84,13 @@ std::vector<SaverEntry> ReadSaverEntries(const std::vector<std::string>& section
   return entries;
 }
 
+std::vector<SaverEntry> ReadSaverEntries(const std::vector<std::string>& sectionLines) {
+  const std::vector<std::string_view> views(sectionLines.begin(), sectionLines.end());
+  return ReadSaverEntries(views);
+}
+
 std::vector<SaverEntry> ReadSaverEntries(const IniStore& store, std::string_view section) {
-  return ReadSaverEntries(store.ReadSectionLines(section));
+  return ReadSaverEntries(store.SectionLineViews(section));
 }
 
 std::string SaverEntryValue(std::string_view path, std::string_view seconds, int level) {

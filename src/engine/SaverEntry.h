@@ -2,6 +2,7 @@
 // Saver entries: the lines of a saver set, display name "=" the comma text of
 // path, own seconds (0: the default interval) and frequency level.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,7 @@ std::string ApplyEntryQuoting(std::string_view line);
 // Entries of the given lines in order. Each line's value is the one of the
 // first line with its key (letter case ignored); lines whose value gives no
 // field are left out.
+std::vector<SaverEntry> ReadSaverEntries(std::span<const std::string_view> sectionLines);
 std::vector<SaverEntry> ReadSaverEntries(const std::vector<std::string>& sectionLines);
 std::vector<SaverEntry> ReadSaverEntries(const IniStore& store, std::string_view section);
 

@@ -72,6 +72,12 @@ std::optional<std::string> WinSettingsFileSystem::ReadWholeFile(const std::files
 
 bool WinSettingsFileSystem::WriteReplace(const std::filesystem::path& path, std::string_view content) {
   const std::wstring target = path.wstring();
+  // A read-only settings file is the user's wish to keep it. Windows refuses to
+  // replace one anyway, but not every implementation of the call does.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    return false;
+  }
   std::wstring tempName;
   FileHandle temp(CreateTemporaryBeside(target, tempName));
   if (!temp.Valid()) return false;
