@@ -8,6 +8,12 @@ std::string PaintText(std::string_view caption, bool showAccelChar) {
   return text;
 }
 
+std::wstring PaintText(std::wstring_view caption, bool showAccelChar) {
+  std::wstring text(caption);
+  if (text.empty() || (showAccelChar && text == L"&")) text += L' ';
+  return text;
+}
+
 unsigned DrawTextFormat(LabelAlignment alignment, bool wordWrap, bool showAccelChar, TEllipsis ellipsis) {
   unsigned format = kDtExpandTabs;
   switch (alignment) {

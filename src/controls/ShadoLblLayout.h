@@ -31,6 +31,7 @@ inline constexpr unsigned kDtEndEllipsis = 0x8000;
 // or, with the accelerator prefix shown, only "&" (so the measurement still
 // gives a line height).
 std::string PaintText(std::string_view caption, bool showAccelChar);
+std::wstring PaintText(std::wstring_view caption, bool showAccelChar);
 
 // Flags for DrawTextExA/DrawTextA (the measurement adds kDtCalcRect).
 unsigned DrawTextFormat(LabelAlignment alignment, bool wordWrap, bool showAccelChar, TEllipsis ellipsis);

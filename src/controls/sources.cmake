@@ -1,6 +1,7 @@
 # Files of src/controls, relative to src/.
 # Portable files never include <windows.h>; they build natively too.
 list(APPEND TESSORA_PORTABLE_SOURCES
+  controls/AnsiForm.cpp
   controls/LeadByteText.cpp
   controls/ShadoLblGradient.cpp
   controls/ShadoLblLayout.cpp
@@ -20,4 +21,6 @@ list(APPEND TESSORA_PORTABLE_SOURCES
   controls/StepFunction.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES
+  controls/ShadoLbl.cpp
+  controls/URLLabel.cpp
 )

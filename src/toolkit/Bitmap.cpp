@@ -60,6 +60,12 @@ void Bitmap::SetPixel(int x, int y, COLORREF color) {
   p[2] = GetRValue(color);
 }
 
+uint8_t* Bitmap::ScanLine(int y) {
+  if (!bits_ || y < 0 || y >= height_) return nullptr;
+  GdiFlush();
+  return Row(y);
+}
+
 void Bitmap::Fill(COLORREF color) {
   if (!dc_) return;
   GdiObject brush(CreateSolidBrush(color));

@@ -31,6 +31,11 @@ class Bitmap {
   void SetPixel(int x, int y, COLORREF color);
   void Fill(COLORREF color);
 
+  // Direct access to the pixels (bytes blue, green, red; rows top-down, Stride() apart),
+  // after GDI has finished drawing into them. Null when empty or out of range.
+  uint8_t* ScanLine(int y);
+  int Stride() const { return stride_; }
+
  private:
   uint8_t* Row(int y) const;
 

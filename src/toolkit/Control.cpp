@@ -299,13 +299,24 @@ void WinControl::WndProc(Message& m) {
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
       if (RouteMouseToGraphicControl(m)) return;
       break;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       UpdateMouseHover(nullptr);
+      break;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(m.WParam) == handle_ && LOWORD(m.LParam) == HTCLIENT) {
+        if (HCURSOR cursor = GraphicControlCursor()) {
+          ::SetCursor(cursor);
+          m.Result = TRUE;
+          return;
+        }
+      }
       break;
     case WM_CAPTURECHANGED:
       if (mouseCapture_ && reinterpret_cast<HWND>(m.LParam) != handle_) mouseCapture_ = nullptr;
@@ -351,18 +362,30 @@ void WinControl::UpdateMouseHover(Control* now) {
   }
 }
 
-bool WinControl::RouteMouseToGraphicControl(Message& m) {
-  const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-  GraphicControl* target = dynamic_cast<GraphicControl*>(mouseCapture_);
-  GraphicControl* under = nullptr;
+GraphicControl* WinControl::GraphicControlAt(POINT p) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     auto* g = dynamic_cast<GraphicControl*>(*it);
     RECT r = (*it)->BoundsRect();
-    if (g && g->Visible() && PtInRect(&r, p)) {
-      under = g;
-      break;
-    }
+    if (g && g->Visible() && PtInRect(&r, p)) return g;
   }
+  return nullptr;
+}
+
+HCURSOR WinControl::GraphicControlCursor() const {
+  const GraphicControl* g = dynamic_cast<GraphicControl*>(mouseCapture_);
+  if (!g) {
+    POINT p;
+    if (!handle_ || !GetCursorPos(&p) || !ScreenToClient(handle_, &p)) return nullptr;
+    g = GraphicControlAt(p);
+  }
+  // A disabled control takes no input, so it leaves the pointer to its parent too.
+  return g && g->Enabled() ? g->CursorHandle() : nullptr;
+}
+
+bool WinControl::RouteMouseToGraphicControl(Message& m) {
+  const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  GraphicControl* target = dynamic_cast<GraphicControl*>(mouseCapture_);
+  GraphicControl* under = GraphicControlAt(p);
   if (m.Msg == WM_MOUSEMOVE) {
     if (!trackingLeave_ && handle_) {
       TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, handle_, 0};

@@ -12,6 +12,7 @@
 namespace tk {
 
 class WinControl;
+class GraphicControl;
 
 class Control : public Component {
  public:
@@ -132,6 +133,10 @@ class WinControl : public Control {
   void InsertControl(Control* control);
   void RemoveControl(Control* control);
   void UpdateMouseHover(Control* now);
+  // The topmost visible graphic control at a client point, or null.
+  GraphicControl* GraphicControlAt(POINT p) const;
+  // The pointer the graphic control under the mouse (or holding it) asks for, or null.
+  HCURSOR GraphicControlCursor() const;
 
   HWND handle_ = nullptr;
   HWND parentWindow_ = nullptr;

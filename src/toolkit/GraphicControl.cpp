@@ -53,9 +53,11 @@ void GraphicControl::WndProc(Message& m) {
       MouseDown(MouseButton::Left, m.WParam, x, y);
       break;
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
       MouseDown(MouseButton::Right, m.WParam, x, y);
       break;
     case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
       MouseDown(MouseButton::Middle, m.WParam, x, y);
       break;
     case WM_LBUTTONUP:

@@ -25,6 +25,8 @@ class GraphicControl : public Control {
   virtual void MouseUp(MouseButton button, WPARAM keys, int x, int y);
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
+  // The pointer over the control; null leaves the parent's.
+  virtual HCURSOR CursorHandle() const { return nullptr; }
 
   // While captured, every mouse message of the parent goes to this control.
   void SetMouseCapture(bool capture);

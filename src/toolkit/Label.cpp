@@ -52,6 +52,22 @@ void Label::AdjustSize() {
   SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
 }
 
+void Label::MouseDown(MouseButton button, WPARAM keys, int x, int y) {
+  if (OnMouseDown) OnMouseDown(button, keys, x, y);
+}
+
+void Label::MouseUp(MouseButton button, WPARAM keys, int x, int y) {
+  if (OnMouseUp) OnMouseUp(button, keys, x, y);
+}
+
+void Label::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter();
+}
+
+void Label::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave();
+}
+
 void Label::Paint(HDC dc) {
   RECT r = ClientRect();
   if (!transparent_) {

@@ -2,6 +2,8 @@
 // A text label without a window, drawn by its parent.
 #include <windows.h>
 
+#include <functional>
+
 #include "toolkit/GraphicControl.h"
 
 namespace tk {
@@ -24,12 +26,24 @@ class Label : public GraphicControl {
 
   void Paint(HDC dc) override;
 
+  // Raised by the mouse handlers below; a subclass's override calls them first.
+  std::function<void(MouseButton button, WPARAM keys, int x, int y)> OnMouseDown;
+  std::function<void(MouseButton button, WPARAM keys, int x, int y)> OnMouseUp;
+  std::function<void()> OnMouseEnter;
+  std::function<void()> OnMouseLeave;
+
+  void MouseDown(MouseButton button, WPARAM keys, int x, int y) override;
+  void MouseUp(MouseButton button, WPARAM keys, int x, int y) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+
  protected:
   void CaptionChanged() override;
+  // Fits the bounds to the caption when AutoSize is on; labels that measure their
+  // text differently replace it.
+  virtual void AdjustSize();
 
  private:
-  void AdjustSize();
-
   HFONT font_ = nullptr;
   COLORREF fontColor_ = RGB(0, 0, 0);
   bool transparent_ = false;

@@ -7,6 +7,8 @@ list(APPEND TESSORA_WIN_SOURCES
   toolkit/Application.cpp
   toolkit/Bitmap.cpp
   toolkit/Canvas.cpp
+  toolkit/Cursors.cpp
+  toolkit/Font.cpp
   toolkit/Control.cpp
   toolkit/Form.cpp
   toolkit/Label.cpp

@@ -26,8 +26,12 @@ TEST(ShadoLblLayout, PaintText) {
       {"&", false, "&"},         {"&&", true, "&&"},      {"Tessora", true, "Tessora"},
       {" ", true, " "},
   };
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
     EXPECT_EQ(PaintText(c.caption, c.showAccelChar), c.expected) << '"' << c.caption << "\" " << c.showAccelChar;
+    const std::wstring wide(c.caption.begin(), c.caption.end());
+    EXPECT_EQ(PaintText(wide, c.showAccelChar), std::wstring(c.expected.begin(), c.expected.end()))
+        << '"' << c.caption << "\" " << c.showAccelChar << " (wide)";
+  }
 }
 
 TEST(ShadoLblLayout, DrawTextFormat) {

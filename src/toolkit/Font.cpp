@@ -1,0 +1,18 @@
+#include "toolkit/Font.h"
+
+namespace tk {
+
+GdiObject MakeFont(const std::wstring& face, int height, bool bold, BYTE charSet) {
+  LOGFONTW lf{};
+  lf.lfHeight = height;
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = charSet;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  return GdiObject(CreateFontIndirectW(&lf));
+}
+
+}  // namespace tk
