@@ -481,9 +481,23 @@ class LinkTest : public LabelsTest {
     MovePointer(at);
     SendMessageW(wnd_, msg, keys, MAKELPARAM(at.x, at.y));
   }
+  // Under Wine a pointer motion still on its way from the X server can move the
+  // pointer back after SetCursorPos; wait until the position holds.
   void MovePointer(POINT at) {
     ClientToScreen(wnd_, &at);
-    SetCursorPos(at.x, at.y);
+    const ULONGLONG end = GetTickCount64() + 2000;
+    int steady = 0;
+    while (steady < 3 && GetTickCount64() < end) {
+      POINT now{};
+      GetCursorPos(&now);
+      if (now.x == at.x && now.y == at.y) {
+        ++steady;
+      } else {
+        steady = 0;
+        SetCursorPos(at.x, at.y);
+      }
+      Sleep(5);
+    }
   }
 
   static constexpr POINT kInside{20, 15};
