@@ -118,6 +118,9 @@ void WinControl::FillCreateParams(CreateParams& params) {
 void WinControl::CreateWnd() {
   CreateParams params;
   FillCreateParams(params);
+  // Asking for the parent's window may have made this one already (a parent creates its
+  // children's windows); a second window would be bound to the same object.
+  if (handle_) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (params.SubclassOf.empty()) {
     WNDCLASSEXW existing{};

@@ -175,4 +175,33 @@ TEST_F(ToolkitTest, BitmapReadsBackWhatWasPainted) {
   EXPECT_EQ(bmp.Pixel(2, 1), RGB(9, 8, 7));
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM data) {
+  ++*reinterpret_cast<int*>(data);
+  return TRUE;
+}
+
+TEST_F(ToolkitTest, AChildsWindowAskedForBeforeItsParentsIsMadeOnce) {
+  struct Case {
+    const wchar_t* subclassOf;
+  };
+  for (const Case c : {Case{L""}, Case{L"EDIT"}}) {
+    struct Child : tk::WinControl {
+      Child(tk::Component* owner, const wchar_t* subclassOf) : WinControl(owner), subclassOf_(subclassOf) {}
+      void FillCreateParams(tk::CreateParams& params) override {
+        WinControl::FillCreateParams(params);
+        params.SubclassOf = subclassOf_;
+      }
+      const wchar_t* subclassOf_;
+    };
+    tk::Form form(nullptr);
+    auto* child = new Child(&form, c.subclassOf);
+    child->SetParent(&form);
+    HWND wnd = child->Handle();  // the form's window does not exist yet
+    int children = 0;
+    EnumChildWindows(form.Handle(), CountChild, reinterpret_cast<LPARAM>(&children));
+    EXPECT_EQ(children, 1) << (c.subclassOf[0] ? "subclassed EDIT" : "own class");
+    EXPECT_EQ(GetParent(wnd), form.Handle());
+  }
+}
+
 }  // namespace
