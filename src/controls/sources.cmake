@@ -23,4 +23,9 @@ list(APPEND TESSORA_PORTABLE_SOURCES
 list(APPEND TESSORA_WIN_SOURCES
   controls/ShadoLbl.cpp
   controls/URLLabel.cpp
+  controls/CustomKeepButton.cpp
+  controls/EditHex.cpp
+  controls/SUDParts.cpp
+  controls/SUDStd.cpp
+  controls/SlideUpDown.cpp
 )
