@@ -131,6 +131,8 @@ TSlideUpDown::~TSlideUpDown() {
 void TSlideUpDown::FillCreateParams(tk::CreateParams& params) {
   WinControl::FillCreateParams(params);
   params.ClassName = L"Tessora.SlideUpDown";
+  // Flat parts leave their area unpainted; it shows the button face.
+  params.Background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
 }
 
 void TSlideUpDown::SetSliderHeight(int height) {

@@ -364,6 +364,35 @@ TEST_F(SlideUpDownTest, StepsBelowTheMinimumStayOrWrap) {
   EXPECT_EQ(FieldText(), "86399") << "one period of 86399 up from 0";
 }
 
+TEST_F(SlideUpDownTest, APictureFormatUsesTheSystemsSeparators) {
+  char thousands[8] = {}, point[8] = {};
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousands, sizeof thousands);
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, point, sizeof point);
+  spin_->SetMax(100000);
+  spin_->SetFormat("#,##0.00");
+  spin_->SetPosition(1234.5);
+  EXPECT_EQ(FieldText(), std::string("1") + thousands + "234" + point + "50") << "written as it is, not normalized";
+  EXPECT_EQ(spin_->Position(), 1234.5L) << "the text just written is not taken for a typed one";
+}
+
+TEST_F(SlideUpDownTest, FlatButtonsShowTheirBorderOnlyUnderThePointer) {
+  spin_->Buttons().SetFlat(true);
+  EXPECT_FALSE(spin_->UpButton().Raised());
+  ASSERT_TRUE(PointAt(spin_wnd_, kUpX, kUpY));
+  EXPECT_TRUE(spin_->UpButton().Raised());
+  EXPECT_FALSE(spin_->DownButton().Raised());
+  ASSERT_TRUE(PointAt(spin_wnd_, kDownX, kDownY));
+  EXPECT_FALSE(spin_->UpButton().Raised());
+  EXPECT_TRUE(spin_->DownButton().Raised());
+  // Pressed, dragged off and released outside: the border goes too.
+  LeftButton(true);
+  PumpFor(30);
+  ASSERT_TRUE(PointAt(spin_wnd_, kDownX, 60));
+  EXPECT_TRUE(spin_->DownButton().Raised()) << "kept while held";
+  Release();
+  EXPECT_FALSE(spin_->DownButton().Raised());
+}
+
 TEST_F(SlideUpDownTest, ArrowButtonsPaintTheWorkedExample) {
   struct Case {
     TUpDownButtonPart* part;
