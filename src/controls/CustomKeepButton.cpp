@@ -97,11 +97,13 @@ void TCustomKeepButton::MouseUp(tk::MouseButton button, WPARAM keys, int x, int 
   logic_.Release(PointerInside());
 }
 
-HCURSOR TCustomKeepButton::CursorHandle() const {
+void TCustomKeepButton::SetCursor(int number) {
+  cursor_ = number;
   // The system has no split pointer of its own; the up-down sizing one says the same.
-  if (cursor_ == crVSplit && !tk::ScreenCursor(crVSplit)) tk::SetScreenCursor(crVSplit, LoadCursorW(nullptr, IDC_SIZENS));
-  return tk::ScreenCursor(cursor_);
+  if (number == crVSplit && !tk::ScreenCursor(crVSplit)) tk::SetScreenCursor(crVSplit, LoadCursorW(nullptr, IDC_SIZENS));
 }
+
+HCURSOR TCustomKeepButton::CursorHandle() const { return tk::ScreenCursor(cursor_); }
 
 void TCustomKeepButton::MouseEnter() { logic_.PointerEnter(); }
 void TCustomKeepButton::MouseLeave() { logic_.PointerLeave(); }

@@ -15,7 +15,7 @@
 namespace tessora {
 
 // The pointer number of the vertical split pointer, entered in the screen cursor table by
-// the first part that asks for it.
+// the first part that takes it.
 constexpr int crVSplit = -14;
 
 // The system's keyboard delay and speed settings; a setting that cannot be read is left out.
@@ -46,7 +46,7 @@ class TCustomKeepButton : public tk::GraphicControl {
 
   // Pointer number in the screen cursor table; tk::crDefault leaves the parent's.
   int Cursor() const { return cursor_; }
-  void SetCursor(int number) { cursor_ = number; }
+  void SetCursor(int number);
   HCURSOR CursorHandle() const override;
 
   std::function<void(TCustomKeepButton* sender)> OnClick;

@@ -311,6 +311,10 @@ TEST_F(SlideUpDownTest, ArrowKeysAimedElsewherePassThrough) {
 
 TEST_F(SlideUpDownTest, DraggingTheSliderMovesAStepPerPixelFromThePressRow) {
   spin_->SetPosition(50);
+  ASSERT_TRUE(PointAt(spin_wnd_, kUpX, kUpY));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+  ASSERT_TRUE(PointAt(spin_wnd_, kUpX, kGapY));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_SIZENS)) << "the split pointer over the slider";
   PressAt(kUpX, kGapY);
   PumpFor(30);
   EXPECT_TRUE(spin_->SliderPart().Down());
