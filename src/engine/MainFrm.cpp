@@ -49,6 +49,7 @@ TfrmMain::TfrmMain(tk::Component* owner) : Form(owner) {
   Zuss->TrapEvents = {zuteMouseMove, zuteMouseDownL, zuteMouseDownR, zuteMouseDownM, zuteKeyDown};
   Zuss->TrapSpecialKeys = {zutsAlt, zutsTab, zutsPrintScreen};
   Zuss->OnClose = [this](tk::Component* sender) { ZussClose(sender); };
+  Zuss->OnCloseCancel = [this](tk::Component* sender) { ZussCloseCancel(sender); };
   Zuss->OnCreateConfigForm = [this](tk::Component* sender, tk::Form*& configForm) {
     ZussCreateConfigForm(sender, configForm);
   };

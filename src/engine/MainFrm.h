@@ -4,7 +4,15 @@
 // rotation and the preview animation (the handlers below) in MainFrmEngine.cpp.
 #include <windows.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ChildSaver.h"
+#include "engine/EntryTimes.h"
 #include "engine/PlayList.h"
+#include "engine/PreviewPath.h"
+#include "engine/RandomSource.h"
 #include "host/ZuScreenSaver.h"
 #include "toolkit/Form.h"
 #include "toolkit/Handles.h"
@@ -29,11 +37,36 @@ class TfrmMain : public tk::Form {
   void ZussRunPreview(tk::Component* sender, HWND hWnd, HWND hWndParent);
   void ZussCreateConfigForm(tk::Component* sender, tk::Form*& configForm);
   void ZussClose(tk::Component* sender);
+  void ZussCloseCancel(tk::Component* sender);
   void Timer1Timer();
   void Timer2Timer();
   void Timer3Timer();
 
+  // The play-list item to start next; also kept in Timer1's Tag.
+  int SelectNextEntry();
+  // Sets the close interval for the item and gives its path.
+  std::string ApplyEntryTime(int index);
+
  private:
+  void StartStep();
+  void CloseStep();
+  void ArmStartStep();
+  void ShowMaximised();
+  void PreviewWindowProc(tk::Message& message);
+  void PaintBuffered(HDC target);
+
+  // Full-screen run, set up by ZussRunNormal.
+  bool randomOrder_ = false;
+  EntryTimes entryTimes_{60};
+  SeededRandom random_{0};
+  // From ZussRunNormal to the program's end: the job that ends the children with it.
+  std::unique_ptr<ChildSaver> child_;
+  // Items that failed to start since the last start that showed a window.
+  std::vector<bool> failedStarts_;
+  // Preview.
+  PreviewPath previewPath_;
+  tk::WndMethod savedFormProc_;
+
   tk::GdiObject formFont_;
   tk::GdiObject preLabelFont_;
 };

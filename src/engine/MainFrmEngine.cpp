@@ -1,13 +1,213 @@
+#include <algorithm>
+#include <filesystem>
+
+#include "app/AppInfo.h"
+#include "engine/BackgroundOption.h"
+#include "engine/IniStore.h"
 #include "engine/MainFrm.h"
+#include "engine/SaverEntry.h"
+#include "engine/SettingsFilePath.h"
+#include "engine/SettingsNames.h"
+#include "toolkit/GraphicControl.h"
 
-void TfrmMain::ZussRunNormal(tk::Component*, HWND, HWND) {}
+namespace {
+// A colour of the settings file: 0x00BBGGRR, or a system colour's code.
+COLORREF FormColour(std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  if (bits & 0x80000000u) return GetSysColor(static_cast<int>(bits & 0xFF));
+  return bits & 0x00FFFFFFu;
+}
 
-void TfrmMain::ZussRunPreview(tk::Component*, HWND, HWND) {}
+std::string SaverSection(std::int32_t current) {
+  if (current < 0) return std::string(settings::LegacySaversSection);
+  return std::string(settings::SetSectionPrefix) + std::to_string(current);
+}
+}  // namespace
 
-void TfrmMain::ZussClose(tk::Component*) {}
+void TfrmMain::ZussRunNormal(tk::Component*, HWND, HWND) {
+  IniStore store;
+  store.Open(std::filesystem::path(SettingsFilePath(tessora::ModuleFilePath())));
+  const std::int32_t current = store.ReadInteger(settings::SetListSection, settings::CurrentKey, settings::DefaultCurrent);
+  const std::vector<SaverEntry> entries = ReadSaverEntries(store, SaverSection(current));
+  randomOrder_ = store.ReadInteger(settings::OptionSection, settings::RandomKey, settings::DefaultRandom) != 0;
+  const std::int32_t span = store.ReadInteger(settings::OptionSection, settings::SpanKey, settings::DefaultSpan);
+  const BackgroundOption background = ReadBackgroundOption(store);
 
-void TfrmMain::Timer1Timer() {}
+  bool maximise = background.solid;
+  if (!maximise) SetBounds(0, 0, 1, 1);
+  SetColor(FormColour(background.colour));
 
-void TfrmMain::Timer2Timer() {}
+  entryTimes_ = EntryTimes(span);
+  ScrList = BuildPlayList(entries, SaverFileExists);
 
-void TfrmMain::Timer3Timer() {}
+  if (ScrList.Empty()) {
+    // Nothing to play: a plain screen that the host's own trapping ends.
+    ShowMaximised();
+    return;
+  }
+  if (maximise) ShowMaximised();
+  Zuss->TrapEvents = {};
+  if (randomOrder_) random_ = SeededRandom(ClockSeed());
+  child_ = std::make_unique<ChildSaver>();
+  failedStarts_.assign(ScrList.Count(), false);
+  Timer1->SetEnabled(true);
+}
+
+void TfrmMain::ShowMaximised() {
+  // The window appears when the message loop starts; it fills the screen from then on.
+  auto previous = OnShow;
+  OnShow = [this, previous] {
+    ShowWindow(Handle(), SW_MAXIMIZE);
+    if (previous) previous();
+  };
+}
+
+int TfrmMain::SelectNextEntry() {
+  const int index = ScrList.SelectNextEntry(static_cast<int>(Timer1->Tag), randomOrder_, random_);
+  Timer1->Tag = index;
+  return index;
+}
+
+std::string TfrmMain::ApplyEntryTime(int index) { return entryTimes_.ApplyEntryTime(ScrList[static_cast<std::size_t>(index)]); }
+
+void TfrmMain::Timer1Timer() {
+  Timer1->SetEnabled(false);
+  Timer2->SetEnabled(false);
+  if (!child_) return;
+  if (Timer1->Interval() == entryTimes_.CloseInterval()) {
+    CloseStep();
+  } else {
+    StartStep();
+  }
+}
+
+void TfrmMain::CloseStep() {
+  if (child_->CloseSaver()) {
+    ArmStartStep();
+  } else {
+    // The child went by itself (the user's input) just before its time was up.
+    Zuss->RequestClose();
+  }
+}
+
+void TfrmMain::ArmStartStep() {
+  Timer1->SetInterval(entryTimes_.RestartDelay());
+  Timer1->SetEnabled(true);
+}
+
+void TfrmMain::StartStep() {
+  const int index = SelectNextEntry();
+  const std::string path = ApplyEntryTime(index);
+  if (!child_->StartSaver(path)) {
+    // A saver that shows nothing is passed over; only a list of which no entry
+    // starts any more ends the run.
+    failedStarts_[static_cast<std::size_t>(index)] = true;
+    if (std::find(failedStarts_.begin(), failedStarts_.end(), false) == failedStarts_.end()) {
+      Zuss->RequestClose();
+    } else {
+      ArmStartStep();
+    }
+    return;
+  }
+  failedStarts_.assign(failedStarts_.size(), false);
+  if (entryTimes_.ClosesCurrentEntry(ScrList.Count())) {
+    Timer1->SetInterval(entryTimes_.CloseInterval());
+    Timer1->SetEnabled(true);
+  }
+  Zuss->MarkScreenSaverRunning();
+  Timer2->SetEnabled(true);
+}
+
+void TfrmMain::Timer2Timer() {
+  // The windows of the processes the child started count too: a saver may show
+  // its window from a process of its own.
+  if (!child_ || !child_->ShowsWindows()) Zuss->RequestClose();
+}
+
+void TfrmMain::ZussClose(tk::Component*) {
+  Timer1->SetEnabled(false);
+  Timer2->SetEnabled(false);
+  Timer3->SetEnabled(false);
+  if (child_) child_->ClearLists();
+}
+
+void TfrmMain::ZussCloseCancel(tk::Component*) {
+  // The password was not given: the screensaver runs on. A child still on the
+  // screen is watched and switched again; otherwise the next one starts.
+  if (!child_) return;
+  if (child_->ShowsWindows()) {
+    if (entryTimes_.ClosesCurrentEntry(ScrList.Count())) {
+      Timer1->SetInterval(entryTimes_.CloseInterval());
+      Timer1->SetEnabled(true);
+    }
+    Timer2->SetEnabled(true);
+  } else {
+    ArmStartStep();
+  }
+}
+
+void TfrmMain::ZussRunPreview(tk::Component*, HWND, HWND hWndParent) {
+  savedFormProc_ = WindowProc;
+  WindowProc = [this](tk::Message& message) { PreviewWindowProc(message); };
+
+  RECT client{};
+  GetClientRect(hWndParent, &client);
+  // The form covers the preview window, whatever its size, so the label's range
+  // lies inside the form.
+  SetBounds(0, 0, client.right - client.left, client.bottom - client.top);
+  random_ = SeededRandom(ClockSeed());
+  previewPath_.Start(client.right - client.left, client.bottom - client.top, PreLabel->Width(), PreLabel->Height(),
+                     random_);
+  PreLabel->SetBounds(previewPath_.Left(), previewPath_.Top(), PreLabel->Width(), PreLabel->Height());
+  PreLabel->SetVisible(true);
+  Timer3->SetEnabled(true);
+}
+
+void TfrmMain::Timer3Timer() {
+  previewPath_.Tick(random_);
+  PreLabel->SetBounds(previewPath_.Left(), previewPath_.Top(), PreLabel->Width(), PreLabel->Height());
+}
+
+void TfrmMain::PreviewWindowProc(tk::Message& message) {
+  switch (message.Msg) {
+    case WM_ERASEBKGND:
+      // The buffered paint fills the background itself; erasing first would flicker.
+      message.Result = 1;
+      return;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(Handle(), &paint);
+      if (dc) PaintBuffered(dc);
+      EndPaint(Handle(), &paint);
+      return;
+    }
+    default:
+      if (savedFormProc_) savedFormProc_(message);
+      return;
+  }
+}
+
+void TfrmMain::PaintBuffered(HDC target) {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  if (width <= 0 || height <= 0) return;
+  tk::MemoryDc buffer(CreateCompatibleDC(target));
+  tk::GdiObject bitmap(CreateCompatibleBitmap(target, width, height));
+  if (!buffer || !bitmap) return;
+  tk::ScopedSelect selected(buffer.Get(), bitmap.Get());
+  tk::GdiObject brush(CreateSolidBrush(Color()));
+  FillRect(buffer.Get(), &client, static_cast<HBRUSH>(brush.Get()));
+  for (tk::Control* control : Controls()) {
+    auto* graphic = dynamic_cast<tk::GraphicControl*>(control);
+    if (!graphic || !graphic->Visible()) continue;
+    const RECT r = graphic->BoundsRect();
+    const int saved = SaveDC(buffer.Get());
+    IntersectClipRect(buffer.Get(), r.left, r.top, r.right, r.bottom);
+    SetViewportOrgEx(buffer.Get(), r.left, r.top, nullptr);
+    graphic->Paint(buffer.Get());
+    RestoreDC(buffer.Get(), saved);
+  }
+  BitBlt(target, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
+}

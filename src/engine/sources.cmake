@@ -15,6 +15,8 @@ list(APPEND TESSORA_PORTABLE_SOURCES
   engine/WholeNumber.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES
+  engine/ChildSaver.cpp
+  engine/SystemFolderAccess.cpp
   engine/MainFrm.cpp
   engine/MainFrmEngine.cpp
   engine/WinSettingsFileSystem.cpp

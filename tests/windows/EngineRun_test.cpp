@@ -1,0 +1,565 @@
+// Tessora.scr run as the system runs it (/s, /p HWND) from a folder with a prepared
+// Tessora.ini beside it and demo savers as its children; what happened is read from
+// the demo savers' event log, the screen and Tessora's own windows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HostTestSupport.h"
+#include "ProcessTestSupport.h"
+#include "WineTestSupport.h"
+#include "engine/MainFrm.h"
+
+namespace {
+
+std::string Ansi(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? n : 0, '\0');
+  if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring DemoSaver(const std::wstring& id) { return TessoraBinPath(L"tools\\demosaver\\" + id + L".scr"); }
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+HWND FindForm(DWORD pid) {
+  for (HWND window : TopLevelWindowsOf({pid}))
+    if (ClassOf(window) == L"Tessora.Form") return window;
+  return nullptr;
+}
+
+RECT WindowRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+RECT ScreenRect() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+void MoveMouseTo(int x, int y) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+}
+
+// Moves the mouse to and fro, as a user would, until the process has ended.
+bool WiggleMouseUntilEnded(const TestProcess& process, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (int i = 0; process.Running(); ++i) {
+    if (GetTickCount64() > end) return false;
+    MoveMouseTo(300 + (i % 2) * 40, 300 + (i % 2) * 30);
+    process.WaitForExit(100);
+  }
+  return true;
+}
+
+// The screen's pixels in a rectangle, as 0x00RRGGBB.
+std::vector<std::uint32_t> Capture(const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  const auto* source = static_cast<const std::uint32_t*>(bits);
+  for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0x00FFFFFF;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+struct SaverStart {
+  std::string name;
+  DWORD pid;
+  std::uint64_t tick;
+};
+
+// The full-screen starts in order; a launcher's own second process is not one.
+std::vector<SaverStart> Starts(const DemoLog& log) {
+  std::vector<SaverStart> starts;
+  for (const DemoLogEntry& e : log.entries)
+    if (e.event == "start" && e.Field("mode") == "screen" && e.Field("cmd").find("/child") == std::string::npos)
+      starts.push_back({e.name, e.pid, e.tick});
+  return starts;
+}
+
+std::vector<std::string> Names(const std::vector<SaverStart>& starts) {
+  std::vector<std::string> names;
+  for (const SaverStart& s : starts) names.push_back(s.name);
+  return names;
+}
+
+std::uint64_t TickOf(const DemoLog& log, DWORD pid, const std::string& event) {
+  const auto entry = log.Find(pid, event);
+  return entry ? entry->tick : 0;
+}
+
+class EngineRunTest : public ::testing::Test {
+ protected:
+  EngineRunTest()
+      : folder_(TempFilePath(L"tessora-run", L"")),
+        logPath_(folder_ + L"\\demo.log"),
+        log_(L"TESSORA_DEMO_LOG", logPath_),
+        endSeconds_(L"TESSORA_DEMO_END_SECONDS", std::nullopt) {
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    CopyFileW(TessoraBinPath(L"Tessora.scr").c_str(), Program().c_str(), FALSE);
+  }
+  ~EngineRunTest() override {
+    tessora_ = TestProcess();
+    for (const std::wstring& file : files_) DeleteFileW(file.c_str());
+    for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) RemoveDirectoryW(it->c_str());
+    DeleteFileW(logPath_.c_str());
+    DeleteFileW((folder_ + L"\\Tessora.ini").c_str());
+    DeleteFileW(Program().c_str());
+    RemoveDirectoryW(folder_.c_str());
+  }
+
+  std::wstring Program() const { return folder_ + L"\\Tessora.scr"; }
+
+  void WriteIni(const std::string& text) {
+    std::ofstream out((folder_ + L"\\Tessora.ini").c_str(), std::ios::binary);
+    for (char c : text) {
+      if (c == '\n') out << '\r';
+      out << c;
+    }
+  }
+
+  // A file of the run's folder (in a sub-folder if asked), removed afterwards.
+  std::wstring Place(const std::wstring& relative) {
+    const std::wstring path = folder_ + L"\\" + relative;
+    const std::size_t slash = relative.rfind(L'\\');
+    if (slash != std::wstring::npos) {
+      const std::wstring sub = folder_ + L"\\" + relative.substr(0, slash);
+      CreateDirectoryW(sub.c_str(), nullptr);
+      folders_.push_back(sub);
+    }
+    files_.push_back(path);
+    return path;
+  }
+  std::wstring CopySaver(const std::wstring& id, const std::wstring& relative) {
+    const std::wstring path = Place(relative);
+    CopyFileW(DemoSaver(id).c_str(), path.c_str(), FALSE);
+    return path;
+  }
+
+  void Start(const std::wstring& arguments) {
+    tessora_ = StartProcess(Quoted(Program()) + L" " + arguments);
+    ASSERT_TRUE(tessora_) << "cannot start Tessora.scr";
+  }
+
+  DemoLog Log() const { return ReadDemoLog(logPath_); }
+  // Waits until the log shows at least count full-screen starts.
+  std::vector<SaverStart> WaitForStarts(std::size_t count, DWORD timeoutMs) {
+    std::vector<SaverStart> starts;
+    WaitUntil([&] { return (starts = Starts(Log())).size() >= count || !tessora_.Running(); }, timeoutMs, 50);
+    return starts;
+  }
+
+  // A saver that ends before Tessora has seen its window counts as one that failed to
+  // start, so the moves begin once the latest saver's window is there.
+  void EndAsAUser() {
+    const std::vector<SaverStart> starts = Starts(Log());
+    if (!starts.empty()) {
+      WaitUntil([&] { return Log().Find(starts.back().pid, "window").has_value() || !tessora_.Running(); }, 5000);
+      PumpMessagesFor(300);
+    }
+    EXPECT_TRUE(WiggleMouseUntilEnded(tessora_, 8000)) << "the run did not end on mouse moves";
+    EXPECT_EQ(tessora_.ExitCode().value_or(0xDEAD), 0u);
+  }
+
+  std::wstring folder_;
+  std::wstring logPath_;
+  ScopedEnvironment log_;
+  ScopedEnvironment endSeconds_;
+  std::vector<std::wstring> files_;
+  std::vector<std::wstring> folders_;
+  TestProcess tessora_;
+};
+
+std::string Entry(const std::string& name, const std::wstring& path, const std::string& rest = "") {
+  return name + "=" + Ansi(path) + rest + "\n";
+}
+
+TEST_F(EngineRunTest, ListOrderWrapsAndEachSaverRunsItsSeconds) {
+  WriteIni("[Option]\nrandom=0\nspan=60\nbgcolor=0,0\n[SetList]\nCount=1\nCurrent=0\nItem0=test\n[Set0]\n" +
+           Entry("Aurora", DemoSaver(L"Aurora"), ",1,2") + Entry("Ember", DemoSaver(L"Ember"), ",1") +
+           Entry("Lagoon", DemoSaver(L"Lagoon"), ",1,0"));
+  Start(L"/s");
+  const std::vector<SaverStart> starts = WaitForStarts(4, 15000);
+  // While savers run, Tessora's own window is a 1 x 1 point at the top left.
+  const HWND form = FindForm(tessora_.Id());
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(SameRect(WindowRect(form), RECT{0, 0, 1, 1}));
+  EndAsAUser();
+
+  ASSERT_GE(starts.size(), 4u);
+  EXPECT_EQ(Names(starts), (std::vector<std::string>{"Aurora", "Ember", "Lagoon", "Aurora"}));
+  const DemoLog log = Log();
+  for (std::size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(starts[i].name);
+    const std::uint64_t window = TickOf(log, starts[i].pid, "window");
+    const std::uint64_t keydown = TickOf(log, starts[i].pid, "keydown");
+    const std::uint64_t exit = TickOf(log, starts[i].pid, "exit");
+    ASSERT_NE(window, 0u);
+    ASSERT_NE(keydown, 0u);
+    // 900 ms from the window Tessora saw (it looks every 200 ms) to the close.
+    EXPECT_GE(keydown - window, 850u);
+    EXPECT_LE(keydown - window, 1400u);
+    // The restart delay, then the time a process takes to start.
+    EXPECT_GE(starts[i + 1].tick - exit, 100u);
+    EXPECT_LE(starts[i + 1].tick - exit, 1500u);
+    EXPECT_EQ(log.FieldOf(starts[i].pid, "exit", "reason"), "key");
+  }
+}
+
+TEST_F(EngineRunTest, SpanZeroStartsOnlyTheFirstSaverOnASolidBackground) {
+  WriteIni("[Option]\nspan=0\nbgcolor=1,255\n[Savers]\n" + Entry("Aurora", DemoSaver(L"Aurora")) +
+           Entry("Ember", DemoSaver(L"Ember")));
+  Start(L"/s");
+  ASSERT_EQ(WaitForStarts(1, 10000).size(), 1u);
+  PumpMessagesFor(3000);
+  const HWND form = FindForm(tessora_.Id());
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(SameRect(WindowRect(form), ScreenRect()));
+  const std::vector<SaverStart> starts = Starts(Log());
+  EXPECT_EQ(Names(starts), (std::vector<std::string>{"Aurora"}));
+  EXPECT_EQ(TickOf(Log(), starts[0].pid, "keydown"), 0u);
+  EndAsAUser();
+  EXPECT_EQ(Log().FieldOf(starts[0].pid, "exit", "reason"), "mousemove");
+}
+
+TEST_F(EngineRunTest, ASingleEntryIsNeverClosedAndTheRunEndsSoonAfterItEnds) {
+  ScopedEnvironment endSeconds(L"TESSORA_DEMO_END_SECONDS", L"3");
+  WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("SelfEnd", DemoSaver(L"SelfEnd"), ",1"));
+  Start(L"/s");
+  ASSERT_TRUE(tessora_.WaitForExit(10000));
+  const std::uint64_t ended = GetTickCount64();
+  EXPECT_EQ(tessora_.ExitCode().value_or(0xDEAD), 0u);
+  const DemoLog log = Log();
+  const std::vector<SaverStart> starts = Starts(log);
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(log.EventsOf(starts[0].pid), (std::vector<std::string>{"start", "window", "exit"}));
+  EXPECT_EQ(log.FieldOf(starts[0].pid, "exit", "reason"), "timeout");
+  // The watch looks once a second.
+  EXPECT_LE(ended - TickOf(log, starts[0].pid, "exit"), 1300u);
+}
+
+TEST_F(EngineRunTest, AMissingFileIsSkippedAndAPathWithBlanksStoredBareStarts) {
+  const std::wstring spaced = CopySaver(L"Aurora", L"Demo Savers\\Aurora Copy.scr");
+  WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("Spaced", spaced, ",1,2") +
+           Entry("Missing", folder_ + L"\\Missing.scr", ",1,2") + Entry("Ember", DemoSaver(L"Ember"), ",1,2"));
+  Start(L"/s");
+  const std::vector<SaverStart> starts = WaitForStarts(3, 12000);
+  EndAsAUser();
+  ASSERT_GE(starts.size(), 3u);
+  EXPECT_EQ(Names(starts), (std::vector<std::string>{"Aurora", "Ember", "Aurora"}));
+  EXPECT_EQ(Log().FieldOf(starts[0].pid, "start", "cmd"), "\"" + Ansi(spaced) + "\" /S");
+}
+
+// Savers that close in their own ways; each is followed by Aurora in the rotation,
+// which then stays until the user's move.
+struct ClosingCase {
+  const wchar_t* id;
+  std::function<void(const DemoLog& log, const SaverStart& saver, const SaverStart& next)> check;
+};
+
+const ClosingCase kClosingCases[] = {
+    {L"TwoWindows",
+     [](const DemoLog& log, const SaverStart& saver, const SaverStart&) {
+       std::vector<std::string> windows;
+       for (const DemoLogEntry& e : log.Of(saver.pid))
+         if (e.event == "window") windows.push_back(e.Field("hwnd"));
+       ASSERT_EQ(windows.size(), 2u);
+       for (const std::string& hwnd : windows) {
+         std::vector<std::string> events;
+         for (const DemoLogEntry& e : log.Of(saver.pid))
+           if (e.Field("hwnd") == hwnd && e.event != "window") events.push_back(e.event);
+         EXPECT_EQ(events, (std::vector<std::string>{"keydown", "keyup", "close"})) << hwnd;
+       }
+     }},
+    {L"Launcher",
+     [](const DemoLog& log, const SaverStart& saver, const SaverStart& next) {
+       const std::string child = log.FieldOf(saver.pid, "child", "childpid");
+       ASSERT_NE(child, "<no child>");
+       const DWORD childPid = static_cast<DWORD>(std::stoul(child));
+       EXPECT_EQ(log.FieldOf(childPid, "keydown", "vk"), "27");
+       EXPECT_EQ(log.FieldOf(saver.pid, "exit", "reason"), "child");
+       // Closed by the switch after its second, not ended by the first watch tick.
+       EXPECT_GE(next.tick - saver.tick, 1000u);
+     }},
+    {L"Stubborn",
+     [](const DemoLog& log, const SaverStart& saver, const SaverStart& next) {
+       const std::uint64_t firstKey = TickOf(log, saver.pid, "keydown");
+       ASSERT_NE(firstKey, 0u);
+       EXPECT_EQ(log.FieldOf(saver.pid, "keydown", "ignored"), "1");
+       // Five seconds of Esc and close, then it is ended (a killed saver logs no exit).
+       EXPECT_GE(next.tick - firstKey, 5000u);
+       EXPECT_LE(next.tick - firstKey, 7500u);
+       EXPECT_FALSE(log.Find(saver.pid, "exit").has_value());
+       HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, saver.pid);
+       EXPECT_TRUE(!process || WaitForSingleObject(process, 0) == WAIT_OBJECT_0);
+       if (process) CloseHandle(process);
+     }},
+};
+
+TEST_F(EngineRunTest, SaversThatCloseInTheirOwnWaysAreClosedAndTheNextStarts) {
+  for (const ClosingCase& c : kClosingCases) {
+    SCOPED_TRACE(Narrow(c.id));
+    DeleteFileW(logPath_.c_str());
+    WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("First", DemoSaver(c.id)) +
+             Entry("Aurora", DemoSaver(L"Aurora"), ",30"));
+    Start(L"/s");
+    const std::vector<SaverStart> starts = WaitForStarts(2, 15000);
+    EndAsAUser();
+    ASSERT_GE(starts.size(), 2u);
+    EXPECT_EQ(starts[1].name, "Aurora");
+    c.check(Log(), starts[0], starts[1]);
+  }
+}
+
+TEST_F(EngineRunTest, ASaverThatShowsNoWindowIsSkippedAfterTenSeconds) {
+  WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("NoWindow", DemoSaver(L"NoWindow")) +
+           Entry("Aurora", DemoSaver(L"Aurora")));
+  Start(L"/s");
+  const std::vector<SaverStart> starts = WaitForStarts(2, 16000);
+  EndAsAUser();
+  ASSERT_GE(starts.size(), 2u);
+  EXPECT_EQ(Names(starts), (std::vector<std::string>{"NoWindow", "Aurora"}));
+  EXPECT_GE(starts[1].tick - starts[0].tick, 10000u);
+  EXPECT_LE(starts[1].tick - starts[0].tick, 12500u);
+  // Ended, so it cannot appear over a later saver.
+  EXPECT_FALSE(Log().Find(starts[0].pid, "exit").has_value());
+}
+
+TEST_F(EngineRunTest, EntriesThatCannotStartAreSkippedAndTheRunEndsWhenNoneStarts) {
+  const std::wstring text = Place(L"Text.scr");
+  std::ofstream(text.c_str()) << "not a program\n";
+  const std::wstring other = Place(L"Other.scr");
+  std::ofstream(other.c_str()) << "not one either\n";
+
+  WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("Text", text) + Entry("Aurora", DemoSaver(L"Aurora")));
+  Start(L"/s");
+  const std::vector<SaverStart> starts = WaitForStarts(2, 10000);
+  EndAsAUser();
+  EXPECT_EQ(Names(starts), (std::vector<std::string>{"Aurora", "Aurora"}));
+
+  WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("Text", text) + Entry("Other", other));
+  Start(L"/s");
+  EXPECT_TRUE(tessora_.WaitForExit(3000));
+  EXPECT_EQ(tessora_.ExitCode().value_or(0xDEAD), 0u);
+}
+
+TEST_F(EngineRunTest, AnEmptyPlayListShowsTheBackgroundColourUntilTheMouseMoves) {
+  // Flag 0 (no background) and a list whose only file is missing: maximised all the same.
+  WriteIni("[Option]\nbgcolor=0,255\n[Savers]\n" + Entry("Missing", folder_ + L"\\Missing.scr"));
+  Start(L"/s");
+  HWND form = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (form = FindForm(tessora_.Id())) != nullptr; }, 10000));
+  ASSERT_TRUE(WaitUntil([&] { return SameRect(WindowRect(form), ScreenRect()); }, 3000));
+  PumpMessagesFor(300);
+  const RECT screen = ScreenRect();
+  const std::vector<std::uint32_t> pixels = Capture(screen);
+  const int width = screen.right;
+  const int height = screen.bottom;
+  for (const POINT p : {POINT{1, 1}, POINT{width / 2, height / 2}, POINT{width - 2, height - 2}, POINT{width - 2, 1}}) {
+    EXPECT_EQ(pixels[static_cast<std::size_t>(p.y) * width + p.x], 0xFF0000u) << p.x << "," << p.y;
+  }
+  EndAsAUser();
+  EXPECT_TRUE(Starts(Log()).empty());
+}
+
+// Moves the mouse to and fro until the condition holds.
+bool WiggleMouseUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (int i = 0; !condition(); ++i) {
+    if (GetTickCount64() > end) return false;
+    MoveMouseTo(300 + (i % 2) * 40, 300 + (i % 2) * 30);
+    PumpMessagesFor(100);
+  }
+  return true;
+}
+
+// On the Windows 9x platform (Wine's win98 version for Tessora.scr) with the system's
+// screensaver password on: a refused password must leave a running screensaver.
+TEST_F(EngineRunTest, ARefusedPasswordRestartsTheRotation) {
+  ScopedWin98Version version(L"Tessora.scr");
+  ScopedUsePassword use(true);
+  PasswordStandIn password;
+  ASSERT_TRUE(password.PlaceAt(PasswordStandIn::SystemPath(L"password.cpl")));
+  password.SetAnswer("0");
+  WriteIni("[Option]\nspan=0\n[Savers]\n" + Entry("Aurora", DemoSaver(L"Aurora")) + Entry("Ember", DemoSaver(L"Ember")));
+  Start(L"/s");
+  std::vector<SaverStart> starts = WaitForStarts(1, 10000);
+  ASSERT_EQ(starts.size(), 1u);
+  // Once Tessora has seen the saver's window (a saver gone before that counts as one
+  // that failed to start), the user's move ends it; the password is refused.
+  ASSERT_TRUE(WaitUntil([&] { return Log().Find(starts[0].pid, "window").has_value(); }, 5000));
+  PumpMessagesFor(400);
+  ASSERT_TRUE(WiggleMouseUntil([&] { return Log().Find(starts[0].pid, "exit").has_value(); }, 5000));
+  starts = WaitForStarts(2, 5000);
+  ASSERT_EQ(Names(starts), (std::vector<std::string>{"Aurora", "Ember"}));
+  EXPECT_EQ(password.LogOf("verify").size(), 1u);
+  EXPECT_TRUE(tessora_.Running());
+
+  password.SetAnswer("1");
+  EndAsAUser();
+  EXPECT_EQ(password.LogOf("verify").size(), 2u);
+  EXPECT_EQ(Starts(Log()).size(), 2u);
+  DeleteFileW(PasswordStandIn::SystemPath(L"password.cpl").c_str());
+}
+
+// The preview window of a settings dialog: a child window of a plain top-level one.
+class PreviewHost {
+ public:
+  PreviewHost(int width, int height) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"EnginePreviewHost";
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    RegisterClassW(&windowClass);
+    top_ = CreateWindowExW(0, L"EnginePreviewHost", L"settings", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, width + 40, height + 40,
+                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    preview_ = CreateWindowExW(0, L"EnginePreviewHost", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, width, height, top_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  }
+  PreviewHost(const PreviewHost&) = delete;
+  PreviewHost& operator=(const PreviewHost&) = delete;
+  ~PreviewHost() { Destroy(); }
+  void Destroy() {
+    if (top_) DestroyWindow(top_);
+    top_ = preview_ = nullptr;
+  }
+  HWND Preview() const { return preview_; }
+  RECT ScreenArea() const { return WindowRect(preview_); }
+
+ private:
+  HWND top_ = nullptr;
+  HWND preview_ = nullptr;
+};
+
+TEST_F(EngineRunTest, PreviewCoversThePreviewWindowAndEndsWithIt) {
+  PreviewHost host(152, 112);
+  Start(L"/p " + std::to_wstring(reinterpret_cast<std::uintptr_t>(host.Preview())));
+  HWND form = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (form = FindWindowExW(host.Preview(), nullptr, L"Tessora.Form", nullptr)) != nullptr; },
+                        10000));
+  EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(form), host.ScreenArea()); }, 3000));
+  EXPECT_TRUE(IsWindowVisible(form));
+  PumpMessagesFor(500);
+  EXPECT_TRUE(tessora_.Running());
+  host.Destroy();
+  EXPECT_TRUE(tessora_.WaitForExit(3000));
+  EXPECT_TRUE(Starts(Log()).empty());
+}
+
+// Wine does not show what another process draws in a child window, so the preview's
+// drawing is looked at with the main form in this process, placed in a preview window
+// the way the host places it.
+class PreviewAnimationTest : public ::testing::Test {
+ protected:
+  PreviewAnimationTest() : host_(152, 112) {
+    form_ = std::make_unique<TfrmMain>(nullptr);
+    form_->SetParentWindow(host_.Preview());
+    form_->Show();
+  }
+  PreviewHost host_;
+  std::unique_ptr<TfrmMain> form_;
+};
+
+TEST_F(PreviewAnimationTest, TheNameMovesAboutOnePixelPerTickInsideThePreviewWindow) {
+  form_->ZussRunPreview(form_->Zuss, form_->Handle(), host_.Preview());
+  tk::Label& label = *form_->PreLabel;
+  ASSERT_TRUE(label.Visible());
+  RECT client{};
+  GetClientRect(host_.Preview(), &client);
+  // Centred at first: half of each range, the ranges being what is left beside the label.
+  EXPECT_EQ(label.Left(), (client.right - label.Width()) / 2);
+  EXPECT_EQ(label.Top(), (client.bottom - label.Height()) / 2);
+  EXPECT_TRUE(form_->Timer3->Enabled());
+
+  PumpMessagesFor(400);
+  const std::vector<std::uint32_t> first = Capture(host_.ScreenArea());
+  const POINT before{label.Left(), label.Top()};
+  std::vector<POINT> positions;
+  const ULONGLONG end = GetTickCount64() + 1500;
+  while (GetTickCount64() < end) {
+    PumpMessagesFor(20);
+    if (positions.empty() || positions.back().x != label.Left() || positions.back().y != label.Top())
+      positions.push_back({label.Left(), label.Top()});
+  }
+  const std::vector<std::uint32_t> second = Capture(host_.ScreenArea());
+  ASSERT_GE(positions.size(), 5u);
+  for (std::size_t i = 1; i < positions.size(); ++i) {
+    // A step of at most one pixel each way, rounded up; two ticks may fall into one look.
+    EXPECT_LE(std::abs(positions[i].x - positions[i - 1].x), 2);
+    EXPECT_LE(std::abs(positions[i].y - positions[i - 1].y), 2);
+    EXPECT_GE(positions[i].x, 0);
+    EXPECT_GE(positions[i].y, 0);
+    EXPECT_LE(positions[i].x, client.right - label.Width());
+    EXPECT_LE(positions[i].y, client.bottom - label.Height());
+  }
+  EXPECT_TRUE(before.x != label.Left() || before.y != label.Top());
+
+  // The name is drawn in white on the form's black, and where it was has changed.
+  const auto white = [](const std::vector<std::uint32_t>& image) {
+    return std::count(image.begin(), image.end(), 0xFFFFFFu);
+  };
+  const auto black = [](const std::vector<std::uint32_t>& image) { return std::count(image.begin(), image.end(), 0u); };
+  EXPECT_GT(white(first), 20);
+  EXPECT_GT(white(second), 20);
+  EXPECT_GT(black(first), static_cast<std::ptrdiff_t>(first.size() * 7 / 10));
+  const int width = client.right;
+  std::size_t changed = 0;
+  for (int y = before.y; y < before.y + label.Height(); ++y)
+    for (int x = before.x; x < before.x + label.Width(); ++x)
+      if (first[static_cast<std::size_t>(y) * width + x] != second[static_cast<std::size_t>(y) * width + x]) ++changed;
+  EXPECT_GT(changed, 20u);
+}
+
+TEST_F(PreviewAnimationTest, APreviewWindowSmallerThanTheNameTakesItToTheCornerToStay) {
+  PreviewHost tiny(40, 10);
+  form_->SetParentWindow(tiny.Preview());
+  form_->ZussRunPreview(form_->Zuss, form_->Handle(), tiny.Preview());
+  const tk::Label& label = *form_->PreLabel;
+  // Centred over the window, so partly outside it; the only target is the corner.
+  EXPECT_EQ(label.Left(), (40 - label.Width()) / 2);
+  EXPECT_EQ(label.Top(), (10 - label.Height()) / 2);
+  ASSERT_TRUE(WaitUntil([&] { return label.Left() == 0 && label.Top() == 0; }, 5000));
+  PumpMessagesFor(400);
+  EXPECT_EQ(label.Left(), 0);
+  EXPECT_EQ(label.Top(), 0);
+  EXPECT_TRUE(form_->Timer3->Enabled());
+  form_->SetParentWindow(nullptr);
+}
+
+}  // namespace
