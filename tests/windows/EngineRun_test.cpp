@@ -209,10 +209,12 @@ std::string Entry(const std::string& name, const std::wstring& path, const std::
   return name + "=" + Ansi(path) + rest + "\n";
 }
 
+// Ember's negative seconds count as none (the span's second applies), and Lagoon's
+// level outside the table as the default; neither shows in list order otherwise.
 TEST_F(EngineRunTest, ListOrderWrapsAndEachSaverRunsItsSeconds) {
-  WriteIni("[Option]\nrandom=0\nspan=60\nbgcolor=0,0\n[SetList]\nCount=1\nCurrent=0\nItem0=test\n[Set0]\n" +
-           Entry("Aurora", DemoSaver(L"Aurora"), ",1,2") + Entry("Ember", DemoSaver(L"Ember"), ",1") +
-           Entry("Lagoon", DemoSaver(L"Lagoon"), ",1,0"));
+  WriteIni("[Option]\nrandom=0\nspan=1\nbgcolor=0,0\n[SetList]\nCount=1\nCurrent=0\nItem0=test\n[Set0]\n" +
+           Entry("Aurora", DemoSaver(L"Aurora"), ",1,2") + Entry("Ember", DemoSaver(L"Ember"), ",-3") +
+           Entry("Lagoon", DemoSaver(L"Lagoon"), ",1,9"));
   Start(L"/s");
   const std::vector<SaverStart> starts = WaitForStarts(4, 15000);
   // While savers run, Tessora's own window is a 1 x 1 point at the top left.
