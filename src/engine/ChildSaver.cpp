@@ -62,6 +62,25 @@ bool Running(HANDLE process) { return process && WaitForSingleObject(process, 0)
 
 HWND ParentOf(HWND window) { return GetParent(window); }
 
+tk::KernelHandle MakeJob() {
+  tk::KernelHandle job(CreateJobObjectW(nullptr, nullptr));
+  if (!job) return job;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION info{};
+  // The job's last handle closes when the program ends, however it ends; every
+  // process still in the job ends with it. A crash inside it ends the process
+  // without a dialog.
+  info.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
+  if (!SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &info, sizeof info)) job.Reset();
+  return job;
+}
+
+// One job for the whole program, never closed before the end: a job closed early
+// takes its processes with it (and under Wine also processes started later).
+HANDLE ProgramJob() {
+  static const tk::KernelHandle job = MakeJob();
+  return job.Get();
+}
+
 // The system gives every thread with windows an input-method window of its own,
 // hidden but of a size; it is never a saver's screen, and closing it does nothing.
 bool IsInputMethodWindow(HWND window) {
@@ -81,32 +100,21 @@ bool SaverFileExists(const std::string& path) {
 ChildSaver::ChildSaver(const ChildSaverLimits& limits) : limits_(limits) {}
 
 ChildSaver::~ChildSaver() {
-  // A child whose windows are gone is on its way out (saving its settings, say);
-  // the job ends whatever is left once its handle closes.
-  if (Running(child_.handle.Get()) && !ShowsWindows())
-    WaitForSingleObject(child_.handle.Get(), limits_.endWait);
-}
-
-void ChildSaver::EnsureJob() {
-  if (jobTried_) return;
-  jobTried_ = true;
-  tk::KernelHandle job(CreateJobObjectW(nullptr, nullptr));
-  if (!job) return;
-  JOBOBJECT_EXTENDED_LIMIT_INFORMATION info{};
-  // Closing the job's last handle (the program's end, however it comes) ends every
-  // process still in it; a crash inside it ends the process without a dialog.
-  info.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
-  if (SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &info, sizeof info)) job_ = std::move(job);
+  if (!Running(child_.handle.Get())) return;
+  // A child whose windows are gone is on its way out (saving its settings, say) and
+  // gets a moment; no saver outlives the run.
+  if (!ShowsWindows()) WaitForSingleObject(child_.handle.Get(), limits_.endWait);
+  EndChild();
 }
 
 bool ChildSaver::CreateChild(const std::string& path) {
-  EnsureJob();
+  const HANDLE job = ProgramJob();
   std::string commandLine = "\"" + path + "\" /S";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   // Suspended until it is in the job, so nothing it starts can escape the job.
-  const DWORD flags = CREATE_NEW_PROCESS_GROUP | (job_ ? CREATE_SUSPENDED : 0);
+  const DWORD flags = CREATE_NEW_PROCESS_GROUP | (job ? CREATE_SUSPENDED : 0);
   BOOL created = FALSE;
   {
     ScopedSystemFolderAccess access(path);
@@ -121,7 +129,7 @@ bool ChildSaver::CreateChild(const std::string& path) {
   if (!CreationTime(child_.handle.Get(), childCreated_)) childCreated_ = FILETIME{};
   // Where the job cannot take it (an older system that already runs this program
   // inside a job of its own), the child runs without one.
-  inJob_ = job_ && AssignProcessToJobObject(job_.Get(), child_.handle.Get());
+  inJob_ = job && AssignProcessToJobObject(job, child_.handle.Get());
   if ((flags & CREATE_SUSPENDED) && ResumeThread(thread.Get()) == static_cast<DWORD>(-1)) {
     TerminateProcess(child_.handle.Get(), 1);
     return false;

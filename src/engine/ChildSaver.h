@@ -24,8 +24,8 @@ bool SaverFileExists(const std::string& path);
 class ChildSaver {
  public:
   explicit ChildSaver(const ChildSaverLimits& limits = {});
-  // Ends what is left of the children: a child that has let its windows go gets a
-  // moment to finish first.
+  // Ends what is left of the child and its direct children; one that has let its
+  // windows go gets a moment to finish first.
   ~ChildSaver();
   ChildSaver(const ChildSaver&) = delete;
   ChildSaver& operator=(const ChildSaver&) = delete;
@@ -64,7 +64,7 @@ class ChildSaver {
   HANDLE ChildProcess() const { return child_.handle.Get(); }
   const std::vector<DWORD>& ProcessIds() const { return processIds_; }
   const std::vector<HWND>& Windows() const { return windows_; }
-  // Whether the child runs inside the job that ends it with the program.
+  // Whether the child runs inside the program's job, which ends it with the program.
   bool InJob() const { return inJob_; }
   // Whether the last CloseSaver had to end processes.
   bool LastCloseForced() const { return lastCloseForced_; }
@@ -76,7 +76,6 @@ class ChildSaver {
   };
 
   bool CreateChild(const std::string& path);
-  void EnsureJob();
   bool ChildEnded() const;
   HANDLE HandleOf(DWORD processId) const;
   void EndProcesses(const std::vector<DWORD>& processIds);
@@ -87,8 +86,6 @@ class ChildSaver {
   std::vector<Process> children_;
   std::vector<DWORD> processIds_;
   std::vector<HWND> windows_;
-  tk::KernelHandle job_;
-  bool jobTried_ = false;
   bool inJob_ = false;
   bool lastCloseForced_ = false;
 };

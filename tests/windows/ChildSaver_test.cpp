@@ -56,6 +56,14 @@ bool RunsUnderWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
+// What a demo saver's window logged of Tessora's Esc down, Esc up and WM_CLOSE. A
+// saver that ends on the Esc key may be gone before the two messages posted after it
+// arrive (when the machine is busy), so a shorter beginning of the sequence counts too.
+bool HeardCloseSequence(const std::vector<std::string>& events) {
+  static const std::vector<std::string> full{"keydown", "keyup", "close"};
+  return !events.empty() && events.size() <= full.size() && std::equal(events.begin(), events.end(), full.begin());
+}
+
 DWORD OwnerProcess(HWND window) {
   DWORD id = 0;
   GetWindowThreadProcessId(window, &id);
@@ -74,7 +82,12 @@ class ChildSaverTest : public ::testing::Test {
  protected:
   ChildSaverTest()
       : logPath_(TempFilePath(L"child-saver", L".log")), log_(L"TESSORA_DEMO_LOG", logPath_) {}
-  ~ChildSaverTest() override { DeleteFileW(logPath_.c_str()); }
+  ~ChildSaverTest() override {
+    // What the savers did tells why a case failed.
+    if (HasFailure())
+      for (const std::string& line : Lines(logPath_)) std::printf("demo log: %s\n", line.c_str());
+    DeleteFileW(logPath_.c_str());
+  }
 
   DemoLog Log() const { return ReadDemoLog(logPath_); }
   std::vector<std::string> EventsOf(DWORD pid) const { return Log().EventsOf(pid); }
@@ -98,9 +111,14 @@ TEST_F(ChildSaverTest, StartsWithTheQuotedPathAndSlashSThenClosesWithEscAndClose
   EXPECT_TRUE(saver.Windows().empty());
   ASSERT_TRUE(WaitUntil([&] { return !ProcessRuns(pid); }, 5000));
   const DemoLog log = Log();
-  EXPECT_EQ(log.EventsOf(pid), (std::vector<std::string>{"start", "window", "keydown", "keyup", "close", "exit"}));
+  std::vector<std::string> events = log.EventsOf(pid);
+  ASSERT_GE(events.size(), 4u);
+  EXPECT_EQ(events[0], "start");
+  EXPECT_EQ(events[1], "window");
+  EXPECT_EQ(events.back(), "exit");
+  EXPECT_TRUE(HeardCloseSequence({events.begin() + 2, events.end() - 1}));
   EXPECT_EQ(log.FieldOf(pid, "keydown", "vk"), "27");
-  EXPECT_EQ(log.FieldOf(pid, "keyup", "vk"), "27");
+  EXPECT_EQ(log.FieldOf(pid, "exit", "reason"), "key");
 }
 
 TEST_F(ChildSaverTest, BothWindowsOfATwoWindowSaverAreClosed) {
@@ -117,7 +135,7 @@ TEST_F(ChildSaverTest, BothWindowsOfATwoWindowSaverAreClosed) {
     std::vector<std::string> events;
     for (const DemoLogEntry& entry : log.Of(pid))
       if (entry.Field("hwnd") == HwndText(window) && entry.event != "window") events.push_back(entry.event);
-    EXPECT_EQ(events, (std::vector<std::string>{"keydown", "keyup", "close"})) << HwndText(window);
+    EXPECT_TRUE(HeardCloseSequence(events)) << HwndText(window);
   }
 }
 
@@ -221,18 +239,17 @@ TEST_F(ChildSaverTest, ASaverThatEndedByItselfHasNothingToClose) {
   EXPECT_EQ(std::count(events.begin(), events.end(), "close"), 0);
 }
 
-TEST_F(ChildSaverTest, ChildrenDoNotOutliveTheJob) {
+TEST_F(ChildSaverTest, NoChildOutlivesItsChildSaver) {
   DWORD launcher = 0;
   DWORD child = 0;
   {
     ChildSaver saver(TestLimits());
     ASSERT_TRUE(saver.StartSaver(SaverPath(L"Launcher")));
-    ASSERT_TRUE(saver.InJob());
     launcher = saver.ChildProcessId();
     child = OwnerProcess(saver.Windows().front());
     ASSERT_NE(child, launcher);
   }
-  // The window's process was started by the child, not by us: the job takes it too.
+  // The window's process was started by the child, not by us: it goes too.
   EXPECT_TRUE(WaitUntil([&] { return !ProcessRuns(launcher) && !ProcessRuns(child); }, 5000));
 }
 
