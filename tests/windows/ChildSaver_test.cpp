@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -14,6 +15,7 @@
 #include "ProcessTestSupport.h"
 #include "WineTestSupport.h"
 #include "engine/ChildSaver.h"
+#include "engine/SystemFolderAccess.h"
 
 namespace {
 
@@ -322,6 +324,40 @@ TEST_F(ChildSaverTest, ChildrenInheritAnErrorModeWithoutCrashDialogs) {
   if (RunsUnderWine()) GTEST_SKIP() << "Wine does not pass the error mode on to child processes";
   const UINT childMode = static_cast<UINT>(std::stoul(lines[0]));
   EXPECT_EQ(childMode & (SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX), UINT{SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX});
+}
+
+std::string SystemFolder() {
+  char folder[MAX_PATH] = {};
+  const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+  return std::string(folder, n);
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Which paths the 32-bit program looks up without the system folder's redirection.
+TEST(SystemFolderPath, OnlyPathsInsideTheSystemFolderCount) {
+  const std::string system = SystemFolder();
+  ASSERT_FALSE(system.empty());
+  const struct {
+    std::string path;
+    bool inside;
+  } cases[] = {
+      {system + "\\Saver.scr", true},
+      {Upper(system) + "\\Saver.scr", true},
+      {system + "/Saver.scr", true},
+      {system + "\\sub\\Saver.scr", true},
+      {system, false},
+      {system + "\\", true},
+      {system + "Saver.scr", false},
+      {system + "32\\Saver.scr", false},
+      {"C:\\Savers\\Saver.scr", false},
+      {"Saver.scr", false},
+      {"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsUnderSystemFolder(c.path), c.inside) << c.path;
 }
 
 class ParentOrderTest : public ::testing::Test {
