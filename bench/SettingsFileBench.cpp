@@ -1,3 +1,5 @@
+
+using namespace tessora;
 // Settings file of 100 saver sets with 200 entries each, Japanese (Shift-JIS)
 // display names and paths: load, query (every entry of every set and the
 // options) and save, with our store and with SimpleIni as the baseline.
@@ -14,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/BackgroundOption.h"
-#include "engine/CommaText.h"
-#include "engine/IniStore.h"
-#include "engine/SaverEntry.h"
-#include "engine/SettingsNames.h"
-#include "engine/WholeNumber.h"
+#include "settings/BackgroundOption.h"
+#include "settings/CommaText.h"
+#include "settings/IniStore.h"
+#include "settings/SaverEntry.h"
+#include "settings/SettingsNames.h"
+#include "settings/WholeNumber.h"
 
 namespace {
 constexpr int kSets = 100;

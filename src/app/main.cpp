@@ -5,10 +5,10 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
-    tk::App().Initialize();
-    tk::App().SetTitle(L"Tessora");
-    tk::App().CreateForm<TfrmMain>();
-    return tk::App().Run();
+    tessora::tk::App().Initialize();
+    tessora::tk::App().SetTitle(L"Tessora");
+    tessora::tk::App().CreateForm<tessora::TfrmMain>();
+    return tessora::tk::App().Run();
   } catch (...) {
     // Failures are silent: the program ends without a report.
     return 1;

@@ -7,6 +7,8 @@
 
 #include "engine/SystemFolderAccess.h"
 
+namespace tessora {
+
 namespace {
 using CreateSnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
 using ProcessWalkFn = BOOL(WINAPI*)(HANDLE, LPPROCESSENTRY32W);
@@ -312,3 +314,5 @@ void ChildSaver::ClearLists() {
   processIds_.clear();
   windows_.clear();
 }
+
+}  // namespace tessora

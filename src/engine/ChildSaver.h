@@ -9,6 +9,8 @@
 
 #include "toolkit/Handles.h"
 
+namespace tessora {
+
 struct ChildSaverLimits {
   DWORD firstWindowWait = 10000;  // a start that shows no window by then has failed
   DWORD firstWindowPoll = 200;
@@ -89,3 +91,5 @@ class ChildSaver {
   bool inJob_ = false;
   bool lastCloseForced_ = false;
 };
+
+}  // namespace tessora

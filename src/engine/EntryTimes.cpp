@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tessora {
+
 std::uint32_t CloseIntervalOf(std::int32_t seconds) {
   if (seconds <= 0) return 0;
   const std::int64_t milliseconds = std::int64_t{seconds} * 1000 - kRestartDelay;
@@ -14,3 +16,5 @@ const std::string& EntryTimes::ApplyEntryTime(const PlayListItem& item) {
   closeInterval_ = item.seconds > 0 ? CloseIntervalOf(item.seconds) : defaultCloseInterval_;
   return item.path;
 }
+
+}  // namespace tessora

@@ -8,6 +8,8 @@
 
 #include "engine/PlayList.h"
 
+namespace tessora {
+
 inline constexpr std::uint32_t kRestartDelay = 100;
 inline constexpr std::uint32_t kMaxTimerInterval = 0x7FFFFFFF;  // USER_TIMER_MAXIMUM
 
@@ -38,3 +40,5 @@ class EntryTimes {
   std::uint32_t defaultCloseInterval_;
   std::uint32_t closeInterval_;
 };
+
+}  // namespace tessora

@@ -1,5 +1,7 @@
 #include "engine/MainFrm.h"
 
+namespace tessora {
+
 namespace {
 constexpr wchar_t kTitle[] = L"Tessora";
 
@@ -85,3 +87,5 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::ZussCreateConfigForm(tk::Component*, tk::Form*&) {
   // No configuration dialog yet: the host shows its message box instead.
 }
+
+}  // namespace tessora

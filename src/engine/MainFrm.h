@@ -19,6 +19,8 @@
 #include "toolkit/Label.h"
 #include "toolkit/Timer.h"
 
+namespace tessora {
+
 class TfrmMain : public tk::Form {
  public:
   explicit TfrmMain(tk::Component* owner);
@@ -70,3 +72,5 @@ class TfrmMain : public tk::Form {
   tk::GdiObject formFont_;
   tk::GdiObject preLabelFont_;
 };
+
+}  // namespace tessora

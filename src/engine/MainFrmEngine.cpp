@@ -2,13 +2,15 @@
 #include <filesystem>
 
 #include "app/AppInfo.h"
-#include "engine/BackgroundOption.h"
-#include "engine/IniStore.h"
+#include "settings/BackgroundOption.h"
+#include "settings/IniStore.h"
 #include "engine/MainFrm.h"
-#include "engine/SaverEntry.h"
-#include "engine/SettingsFilePath.h"
-#include "engine/SettingsNames.h"
+#include "settings/SaverEntry.h"
+#include "settings/SettingsFilePath.h"
+#include "settings/SettingsNames.h"
 #include "toolkit/GraphicControl.h"
+
+namespace tessora {
 
 namespace {
 // A colour of the settings file: 0x00BBGGRR, or a system colour's code.
@@ -211,3 +213,5 @@ void TfrmMain::PaintBuffered(HDC target) {
   }
   BitBlt(target, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
 }
+
+}  // namespace tessora

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace tessora {
+
 namespace {
 // Redrawing until the draw differs from the last item ends almost at once for
 // any real generator; past this many redraws the source is taken to be broken
@@ -59,3 +61,5 @@ PlayList BuildPlayList(std::span<const SaverEntry> entries, const std::function<
   }
   return list;
 }
+
+}  // namespace tessora

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "engine/RandomSource.h"
-#include "engine/SaverEntry.h"
+#include "settings/SaverEntry.h"
+
+namespace tessora {
 
 // Selection weight of each frequency level, "低" to "高".
 inline constexpr std::array<std::uint32_t, 5> kLevelWeights{6, 10, 14, 26, 43};
@@ -50,3 +52,5 @@ class PlayList {
 // The entries that can be started, in order: an entry whose file does not exist
 // (an empty path included) is left out and adds nothing to the total weight.
 PlayList BuildPlayList(std::span<const SaverEntry> entries, const std::function<bool(const std::string& path)>& fileExists);
+
+}  // namespace tessora

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace tessora {
+
 namespace {
 // A real source lands off the label within a few draws; this bounds a window
 // with no other point to go to, and a source that keeps naming the same one.
@@ -56,3 +58,5 @@ void PreviewPath::Tick(RandomSource& random) {
   if (stepsTaken_ < stepCount_) return;
   ChooseNewPath(random);
 }
+
+}  // namespace tessora

@@ -5,6 +5,8 @@
 
 #include "engine/RandomSource.h"
 
+namespace tessora {
+
 class PreviewPath {
  public:
   // Fits the movement to the preview window's client area and the label's size,
@@ -43,3 +45,5 @@ class PreviewPath {
   std::int64_t stepCount_ = 0;
   std::int64_t stepsTaken_ = 0;
 };
+
+}  // namespace tessora

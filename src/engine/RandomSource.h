@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <random>
 
+namespace tessora {
+
 class RandomSource {
  public:
   virtual ~RandomSource() = default;
@@ -22,3 +24,5 @@ class SeededRandom : public RandomSource {
 
 // A seed that differs from run to run.
 std::uint64_t ClockSeed();
+
+}  // namespace tessora

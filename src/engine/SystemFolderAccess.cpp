@@ -1,5 +1,7 @@
 #include "engine/SystemFolderAccess.h"
 
+namespace tessora {
+
 namespace {
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
 using DisableRedirectionFn = BOOL(WINAPI*)(PVOID*);
@@ -63,3 +65,5 @@ ScopedSystemFolderAccess::~ScopedSystemFolderAccess() {
   static const auto revert = Kernel32Function<RevertRedirectionFn>("Wow64RevertWow64FsRedirection");
   if (revert) revert(previous_);
 }
+
+}  // namespace tessora

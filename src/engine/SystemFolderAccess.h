@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace tessora {
+
 class ScopedSystemFolderAccess {
  public:
   explicit ScopedSystemFolderAccess(const std::string& path);
@@ -27,3 +29,5 @@ class ScopedSystemFolderAccess {
 bool IsUnderSystemFolder(const std::string& path);
 // Whether this is a 32-bit process on 64-bit Windows.
 bool RunsUnderWow64();
+
+}  // namespace tessora

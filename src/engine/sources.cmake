@@ -5,19 +5,10 @@ list(APPEND TESSORA_PORTABLE_SOURCES
   engine/PlayList.cpp
   engine/PreviewPath.cpp
   engine/RandomSource.cpp
-  engine/BackgroundOption.cpp
-  engine/CaseFold.cpp
-  engine/CommaText.cpp
-  engine/IniStore.cpp
-  engine/PosixSettingsFileSystem.cpp
-  engine/SaverEntry.cpp
-  engine/SettingsFilePath.cpp
-  engine/WholeNumber.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES
   engine/ChildSaver.cpp
   engine/SystemFolderAccess.cpp
   engine/MainFrm.cpp
   engine/MainFrmEngine.cpp
-  engine/WinSettingsFileSystem.cpp
 )

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace tessora {
+
 namespace {
 bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= ' '; }
 }  // namespace
@@ -37,3 +39,5 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
   }
   return words;
 }
+
+}  // namespace tessora

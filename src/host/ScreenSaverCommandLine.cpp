@@ -5,6 +5,8 @@
 #include "host/CommandLineWords.h"
 #include "host/WindowHandleText.h"
 
+namespace tessora {
+
 namespace {
 // Real window trees are far shallower; this only stops a parent chain that
 // loops (a fake tree, or windows re-parented while we climb).
@@ -86,3 +88,5 @@ ParsedCommandLine ParseCommandLine(std::string_view commandLine, const WindowLoo
   if (words.empty()) return {};
   return ParseArguments(std::span<const std::string>(words).subspan(1), windows);
 }
+
+}  // namespace tessora

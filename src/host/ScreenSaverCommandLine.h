@@ -13,6 +13,8 @@
 #include "host/RunMode.h"
 #include "host/WindowLookup.h"
 
+namespace tessora {
+
 struct ParsedCommandLine {
   RunMode Mode = RunMode::Config;
   WindowHandle hWndParent = 0;
@@ -34,3 +36,5 @@ WindowHandle TopLevelWindowOf(WindowHandle window, const WindowLookup& windows);
 
 // True when the window is the first window of one of the shell classes.
 bool IsShellWindow(WindowHandle window, const WindowLookup& windows);
+
+}  // namespace tessora

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace tessora {
+
 WindowHandle WinWindowLookup::DesktopWindow() const { return FromHwnd(GetDesktopWindow()); }
 
 WindowHandle WinWindowLookup::ForegroundWindow() const { return FromHwnd(GetForegroundWindow()); }
@@ -18,3 +20,5 @@ WindowHandle WinWindowLookup::FindTopLevelWindow(std::string_view className) con
   const std::string name(className);
   return FromHwnd(FindWindowA(name.c_str(), nullptr));
 }
+
+}  // namespace tessora

@@ -4,6 +4,8 @@
 
 #include "host/WindowLookup.h"
 
+namespace tessora {
+
 class WinWindowLookup final : public WindowLookup {
  public:
   WindowHandle DesktopWindow() const override;
@@ -16,3 +18,5 @@ class WinWindowLookup final : public WindowLookup {
 
 inline HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 inline WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+}  // namespace tessora

@@ -1,5 +1,7 @@
 #include "host/WindowHandleText.h"
 
+namespace tessora {
+
 namespace {
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -46,3 +48,5 @@ WindowHandle ReadWindowHandle(std::string_view text) {
   if (!number) return 0;
   return static_cast<WindowHandle>(static_cast<std::intptr_t>(*number));
 }
+
+}  // namespace tessora

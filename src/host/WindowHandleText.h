@@ -5,6 +5,8 @@
 
 #include "host/WindowLookup.h"
 
+namespace tessora {
+
 // A window handle written on the command line: leading blanks, an optional sign,
 // then decimal digits, or hexadecimal digits after "$" or "0x"; nothing else may
 // follow. The value is the handle's 32 bits: a handle with the top bit set may be
@@ -14,3 +16,5 @@ std::optional<std::int32_t> ParseWindowHandleNumber(std::string_view text);
 
 // The handle the text names, or 0 when it is not a valid number.
 WindowHandle ReadWindowHandle(std::string_view text);
+
+}  // namespace tessora

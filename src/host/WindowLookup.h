@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace tessora {
+
 // A window handle as a number. Handles from text are sign-extended from 32 bits,
 // which is how 64-bit Windows widens a 32-bit handle.
 using WindowHandle = std::uintptr_t;
@@ -23,3 +25,5 @@ class WindowLookup {
   // The first top-level window of the class (title not looked at), or 0.
   virtual WindowHandle FindTopLevelWindow(std::string_view className) const = 0;
 };
+
+}  // namespace tessora

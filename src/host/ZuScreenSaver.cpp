@@ -9,6 +9,8 @@
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"
 
+namespace tessora {
+
 namespace {
 
 constexpr wchar_t kOneHostPerForm[] = L"TZuScreenSaverコンポーネントは、フォーム上に１つだけ配置することが出来ます";
@@ -98,7 +100,7 @@ TZuScreenSaver::TZuScreenSaver(tk::Component* owner, std::string_view commandLin
   TrapEvents = {zuteMouseMove, zuteMouseDownL, zuteMouseDownR, zuteMouseDownM, zuteKeyDown};
   TrapSpecialKeys = {zutsAlt, zutsTab, zutsPrintScreen};
 
-  const ParsedCommandLine parsed = ::ParseCommandLine(commandLine, WinWindowLookup{});
+  const ParsedCommandLine parsed = tessora::ParseCommandLine(commandLine, WinWindowLookup{});
   mode_ = parsed.Mode;
   hWndParent_ = ToHwnd(parsed.hWndParent);
 
@@ -474,3 +476,5 @@ void TZuScreenSaver::EndPreview() {
   if (previewWatch_) previewWatch_->SetEnabled(false);
   tk::App().Terminate();
 }
+
+}  // namespace tessora

@@ -20,6 +20,8 @@
 #include "toolkit/Handles.h"
 #include "toolkit/Message.h"
 
+namespace tessora {
+
 namespace tk {
 class Timer;
 }
@@ -175,3 +177,5 @@ class TZuScreenSaver : public tk::Component {
   bool runningFlagSet_ = false;
   std::unique_ptr<tk::Timer> previewWatch_;
 };
+
+}  // namespace tessora

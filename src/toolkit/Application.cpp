@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-namespace tk {
+namespace tessora::tk {
 
 Application& App() {
   static Application app;
@@ -108,4 +108,4 @@ void Application::DispatchOne(MSG& msg) {
   DispatchMessageW(&msg);
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

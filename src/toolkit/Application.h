@@ -8,7 +8,7 @@
 #include "toolkit/Component.h"
 #include "toolkit/Form.h"
 
-namespace tk {
+namespace tessora::tk {
 
 class Application : public Component {
  public:
@@ -59,4 +59,4 @@ class Application : public Component {
 // The program's one application object.
 Application& App();
 
-}  // namespace tk
+}  // namespace tessora::tk

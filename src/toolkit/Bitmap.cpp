@@ -1,6 +1,6 @@
 #include "toolkit/Bitmap.h"
 
-namespace tk {
+namespace tessora::tk {
 
 Bitmap::Bitmap(int width, int height) { SetSize(width, height); }
 
@@ -73,4 +73,4 @@ void Bitmap::Fill(COLORREF color) {
   FillRect(dc_.Get(), &r, static_cast<HBRUSH>(brush.Get()));
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

@@ -7,7 +7,7 @@
 
 #include "toolkit/Handles.h"
 
-namespace tk {
+namespace tessora::tk {
 
 class Bitmap {
  public:
@@ -46,4 +46,4 @@ class Bitmap {
   HGDIOBJ oldBitmap_ = nullptr;
 };
 
-}  // namespace tk
+}  // namespace tessora::tk

@@ -2,7 +2,7 @@
 
 #include "toolkit/Handles.h"
 
-namespace tk {
+namespace tessora::tk {
 
 COLORREF ColorToRgb(DWORD color) {
   if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0xFF));
@@ -42,4 +42,4 @@ void Canvas::TextOut(int x, int y, const std::wstring& text, COLORREF color) {
   SetBkMode(dc_, oldMode);
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

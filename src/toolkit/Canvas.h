@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace tk {
+namespace tessora::tk {
 
 // A system-colour code (0x80000000 + COLOR_xxx) or a plain 0x00BBGGRR colour, as a plain colour.
 COLORREF ColorToRgb(DWORD color);
@@ -28,4 +28,4 @@ class Canvas {
   HDC dc_;
 };
 
-}  // namespace tk
+}  // namespace tessora::tk

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace tk {
+namespace tessora::tk {
 
 Component::Component(Component* owner) {
   if (owner) owner->InsertComponent(this);
@@ -59,4 +59,4 @@ void Component::RemoveComponent(Component* component) {
   Notification(component, Operation::Remove);
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

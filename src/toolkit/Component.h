@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace tk {
+namespace tessora::tk {
 
 enum class Operation { Insert, Remove };
 
@@ -55,4 +55,4 @@ class Component {
   bool loading_ = true;
 };
 
-}  // namespace tk
+}  // namespace tessora::tk

@@ -8,7 +8,7 @@
 
 #include "toolkit/GraphicControl.h"
 
-namespace tk {
+namespace tessora::tk {
 
 // ---- Control
 
@@ -407,4 +407,4 @@ bool WinControl::RouteMouseToGraphicControl(Message& m) {
   return true;
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

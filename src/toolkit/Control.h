@@ -9,7 +9,7 @@
 #include "toolkit/Component.h"
 #include "toolkit/Message.h"
 
-namespace tk {
+namespace tessora::tk {
 
 class WinControl;
 class GraphicControl;
@@ -148,4 +148,4 @@ class WinControl : public Control {
   bool trackingLeave_ = false;
 };
 
-}  // namespace tk
+}  // namespace tessora::tk

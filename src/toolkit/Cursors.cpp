@@ -2,7 +2,7 @@
 
 #include <map>
 
-namespace tk {
+namespace tessora::tk {
 
 namespace {
 std::map<int, HCURSOR>& Table() {
@@ -24,4 +24,4 @@ HCURSOR ScreenCursor(int number) {
   return it == Table().end() ? nullptr : it->second;
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

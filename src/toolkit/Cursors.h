@@ -3,7 +3,7 @@
 // pointer: a control keeps a number, the table gives the handle.
 #include <windows.h>
 
-namespace tk {
+namespace tessora::tk {
 
 // The number that means "the parent's pointer".
 constexpr int crDefault = 0;
@@ -14,4 +14,4 @@ void SetScreenCursor(int number, HCURSOR cursor);
 // The pointer entered under the number, or null.
 HCURSOR ScreenCursor(int number);
 
-}  // namespace tk
+}  // namespace tessora::tk

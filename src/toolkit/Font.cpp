@@ -1,6 +1,6 @@
 #include "toolkit/Font.h"
 
-namespace tk {
+namespace tessora::tk {
 
 GdiObject MakeFont(const std::wstring& face, int height, bool bold, BYTE charSet) {
   LOGFONTW lf{};
@@ -15,4 +15,4 @@ GdiObject MakeFont(const std::wstring& face, int height, bool bold, BYTE charSet
   return GdiObject(CreateFontIndirectW(&lf));
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

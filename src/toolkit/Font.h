@@ -6,10 +6,10 @@
 
 #include "toolkit/Handles.h"
 
-namespace tk {
+namespace tessora::tk {
 
 // A negative height is the character height in pixels (without internal leading), a
 // positive one the cell height, as in LOGFONT.
 GdiObject MakeFont(const std::wstring& face, int height, bool bold = false, BYTE charSet = DEFAULT_CHARSET);
 
-}  // namespace tk
+}  // namespace tessora::tk

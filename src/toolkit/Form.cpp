@@ -4,7 +4,7 @@
 
 #include "toolkit/Application.h"
 
-namespace tk {
+namespace tessora::tk {
 
 Form::Form(Component* owner) : WinControl(owner), color_(GetSysColor(COLOR_BTNFACE)) {
   visible_ = false;
@@ -204,4 +204,4 @@ void Form::WndProc(Message& m) {
   WinControl::WndProc(m);
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

@@ -6,7 +6,7 @@
 
 #include "toolkit/Control.h"
 
-namespace tk {
+namespace tessora::tk {
 
 enum class CloseAction { None, Hide, Free };
 enum class BorderStyle { None, Single, Sizeable, Dialog };
@@ -74,4 +74,4 @@ T* NewForm(Component* owner, Args&&... args) {
   return form;
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-namespace tk {
+namespace tessora::tk {
 
 GraphicControl::GraphicControl(Component* owner) : Control(owner) {}
 
@@ -83,4 +83,4 @@ void GraphicControl::WndProc(Message& m) {
   }
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

@@ -5,7 +5,7 @@
 
 #include "toolkit/Control.h"
 
-namespace tk {
+namespace tessora::tk {
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -46,4 +46,4 @@ class GraphicControl : public Control {
   friend class WinControl;
 };
 
-}  // namespace tk
+}  // namespace tessora::tk

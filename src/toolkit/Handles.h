@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace tk {
+namespace tessora::tk {
 
 template <class Traits>
 class UniqueHandle {
@@ -101,4 +101,4 @@ class WindowDc {
   HDC dc_;
 };
 
-}  // namespace tk
+}  // namespace tessora::tk

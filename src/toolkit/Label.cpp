@@ -3,7 +3,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/Handles.h"
 
-namespace tk {
+namespace tessora::tk {
 
 namespace {
 constexpr UINT kTextFormat = DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP;
@@ -82,4 +82,4 @@ void Label::Paint(HDC dc) {
   DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, kTextFormat);
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

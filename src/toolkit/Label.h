@@ -6,7 +6,7 @@
 
 #include "toolkit/GraphicControl.h"
 
-namespace tk {
+namespace tessora::tk {
 
 class Label : public GraphicControl {
  public:
@@ -50,4 +50,4 @@ class Label : public GraphicControl {
   bool autoSize_ = true;
 };
 
-}  // namespace tk
+}  // namespace tessora::tk

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-namespace tk {
+namespace tessora::tk {
 
 // A window message as the replaceable handlers see it; Result starts at 0.
 struct Message {
@@ -24,4 +24,4 @@ constexpr UINT CM_MOUSELEAVE = WM_APP + 0x3F02;    // to a control: the mouse le
 constexpr UINT CN_COMMAND = WM_APP + 0x3F10;       // a parent's WM_COMMAND, handed to the child that sent it
 constexpr UINT CN_NOTIFY = WM_APP + 0x3F11;        // a parent's WM_NOTIFY, handed to the child that sent it
 
-}  // namespace tk
+}  // namespace tessora::tk

@@ -1,6 +1,6 @@
 #include "toolkit/Timer.h"
 
-namespace tk {
+namespace tessora::tk {
 
 namespace {
 constexpr UINT_PTR kTimerId = 1;
@@ -64,4 +64,4 @@ LRESULT CALLBACK Timer::TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM l
   return DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
-}  // namespace tk
+}  // namespace tessora::tk

@@ -7,7 +7,7 @@
 
 #include "toolkit/Component.h"
 
-namespace tk {
+namespace tessora::tk {
 
 class Timer : public Component {
  public:
@@ -31,4 +31,4 @@ class Timer : public Component {
   UINT interval_ = 1000;
 };
 
-}  // namespace tk
+}  // namespace tessora::tk

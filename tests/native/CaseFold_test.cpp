@@ -1,8 +1,10 @@
-#include "engine/CaseFold.h"
+#include "settings/CaseFold.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+using namespace tessora;
 
 namespace {
 struct FoldCase {

@@ -1,9 +1,11 @@
-#include "engine/CommaText.h"
+#include "settings/CommaText.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+using namespace tessora;
 
 namespace {
 using Fields = std::vector<std::string>;

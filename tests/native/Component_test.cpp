@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+using namespace tessora;
+
 namespace {
 
 // Records what it is told, into a log shared by the test.

@@ -7,6 +7,8 @@
 #include "ScriptedRandom.h"
 #include "engine/EntryTimes.h"
 
+using namespace tessora;
+
 namespace {
 
 constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();

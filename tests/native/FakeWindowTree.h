@@ -9,6 +9,8 @@
 
 #include "host/WindowLookup.h"
 
+namespace tessora {
+
 class FakeWindowTree : public WindowLookup {
  public:
   struct Window {
@@ -60,3 +62,5 @@ class FakeWindowTree : public WindowLookup {
   WindowHandle foreground_ = 0;
   mutable int foregroundLookups_ = 0;
 };
+
+}  // namespace tessora

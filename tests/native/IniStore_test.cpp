@@ -1,4 +1,4 @@
-#include "engine/IniStore.h"
+#include "settings/IniStore.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "MemorySettingsFileSystem.h"
+
+using namespace tessora;
 
 namespace {
 using Lines = std::vector<std::string>;

@@ -3,7 +3,9 @@
 // writes and can be told to fail them.
 #include <map>
 
-#include "engine/SettingsFileSystem.h"
+#include "settings/SettingsFileSystem.h"
+
+namespace tessora {
 
 class MemorySettingsFileSystem final : public SettingsFileSystem {
  public:
@@ -24,3 +26,5 @@ class MemorySettingsFileSystem final : public SettingsFileSystem {
     return true;
   }
 };
+
+}  // namespace tessora

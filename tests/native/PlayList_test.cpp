@@ -10,6 +10,8 @@
 #include "ScriptedRandom.h"
 #include "engine/PlayList.h"
 
+using namespace tessora;
+
 namespace {
 
 PlayList ListOfLevels(std::initializer_list<std::int32_t> levels) {

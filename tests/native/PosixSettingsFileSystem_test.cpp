@@ -1,4 +1,4 @@
-#include "engine/PosixSettingsFileSystem.h"
+#include "settings/PosixSettingsFileSystem.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/IniStore.h"
+#include "settings/IniStore.h"
+
+using namespace tessora;
 
 namespace fs = std::filesystem;
 

@@ -8,6 +8,8 @@
 #include "ScriptedRandom.h"
 #include "engine/PreviewPath.h"
 
+using namespace tessora;
+
 namespace {
 
 // The label "Tessora" in its font is 89 × 24 pixels.

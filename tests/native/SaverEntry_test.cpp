@@ -1,4 +1,4 @@
-#include "engine/SaverEntry.h"
+#include "settings/SaverEntry.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "MemorySettingsFileSystem.h"
-#include "engine/BackgroundOption.h"
-#include "engine/IniStore.h"
+#include "settings/BackgroundOption.h"
+#include "settings/IniStore.h"
+
+using namespace tessora;
 
 namespace {
 using Lines = std::vector<std::string>;

@@ -9,6 +9,8 @@
 #include "host/ScreenSaverCommandLine.h"
 #include "host/WindowHandleText.h"
 
+using namespace tessora;
+
 namespace {
 
 // How Windows widens a 32-bit handle value.

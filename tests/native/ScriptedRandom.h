@@ -10,6 +10,8 @@
 
 #include "engine/RandomSource.h"
 
+namespace tessora {
+
 class ScriptedRandom : public RandomSource {
  public:
   ScriptedRandom(std::initializer_list<std::uint64_t> values) : values_(values) {}
@@ -39,3 +41,5 @@ class ScriptedRandom : public RandomSource {
   std::uint64_t repeat_ = 0;
   bool repeating_ = false;
 };
+
+}  // namespace tessora

@@ -1,6 +1,8 @@
-#include "engine/SettingsFilePath.h"
+#include "settings/SettingsFilePath.h"
 
 #include <gtest/gtest.h>
+
+using namespace tessora;
 
 namespace {
 TEST(SettingsFilePath, ReplacesWhatFollowsTheLastDot) {

@@ -1,10 +1,12 @@
-#include "engine/WholeNumber.h"
+#include "settings/WholeNumber.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
+
+using namespace tessora;
 
 namespace {
 struct NumberCase {

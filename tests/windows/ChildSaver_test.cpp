@@ -17,6 +17,8 @@
 #include "engine/ChildSaver.h"
 #include "engine/SystemFolderAccess.h"
 
+using namespace tessora;
+
 namespace {
 
 constexpr wchar_t kProbeVariable[] = L"CHILD_SAVER_PROBE";        // what the probe child does

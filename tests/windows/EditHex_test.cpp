@@ -13,6 +13,8 @@
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
+using namespace tessora;
+
 using tessora::EditAlignment;
 using tessora::TEditHex;
 using tessora::TNumericalPlace;

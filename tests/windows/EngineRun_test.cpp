@@ -19,6 +19,8 @@
 #include "WineTestSupport.h"
 #include "engine/MainFrm.h"
 
+using namespace tessora;
+
 namespace {
 
 // What a demo saver's window logged of Tessora's Esc down, Esc up and WM_CLOSE. A

@@ -14,6 +14,8 @@
 #include "ProcessTestSupport.h"
 #include "WineTestSupport.h"
 
+using namespace tessora;
+
 namespace {
 
 constexpr wchar_t kConfigMessage[] = L"このスクリーンセーバーには、設定できるオプションがありません.";

@@ -8,6 +8,8 @@
 #include "WineTestSupport.h"
 #include "toolkit/Application.h"
 
+namespace tessora {
+
 int CursorDisplayCount() {
   ::ShowCursor(FALSE);
   return ::ShowCursor(TRUE);
@@ -231,3 +233,5 @@ std::wstring PasswordStandIn::FolderOf(const std::wstring& path) {
   const auto slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? L"." : path.substr(0, slash);
 }
+
+}  // namespace tessora

@@ -13,6 +13,8 @@
 #include "host/ZuScreenSaver.h"
 #include "toolkit/Form.h"
 
+namespace tessora {
+
 // The cursor's display count, left as it was.
 int CursorDisplayCount();
 // Brings the display count back to a value read earlier.
@@ -128,3 +130,5 @@ class PasswordStandIn {
   std::optional<std::wstring> previousVariable_;
 };
 std::string HandleHex(HWND window);
+
+}  // namespace tessora

@@ -10,6 +10,8 @@
 #include "toolkit/Handles.h"
 #include "toolkit/Label.h"
 
+using namespace tessora;
+
 namespace {
 
 int CountPixels(const tk::Bitmap& bmp, COLORREF color) {

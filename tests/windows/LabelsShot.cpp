@@ -16,6 +16,8 @@
 #include "toolkit/Form.h"
 #include "toolkit/GraphicControl.h"
 
+using namespace tessora;
+
 namespace {
 
 // The panel's frame: raised outer bevel, lowered inner bevel.

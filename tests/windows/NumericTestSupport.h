@@ -5,6 +5,8 @@
 
 #include "toolkit/Application.h"
 
+namespace tessora {
+
 namespace numtest {
 
 // Pumps messages until the condition holds or the time is up.
@@ -65,3 +67,5 @@ inline bool BringToFront(HWND wnd) {
 }
 
 }  // namespace numtest
+
+}  // namespace tessora

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "WineTestSupport.h"
-#include "engine/IniStore.h"
-#include "engine/SettingsFilePath.h"
-#include "engine/WinSettingsFileSystem.h"
+#include "settings/IniStore.h"
+#include "settings/SettingsFilePath.h"
+#include "settings/WinSettingsFileSystem.h"
+
+using namespace tessora;
 
 namespace {
 const std::string kTesuto = "\x83\x65\x83\x58\x83\x67";  // テスト in Shift-JIS

@@ -10,6 +10,8 @@
 #include "toolkit/GraphicControl.h"
 #include "toolkit/Timer.h"
 
+using namespace tessora;
+
 namespace {
 
 // Pumps messages until the condition holds or the time is up.

@@ -14,6 +14,8 @@
 #include "host/ZuScreenSaver.h"
 #include "toolkit/Application.h"
 
+using namespace tessora;
+
 namespace {
 
 constexpr wchar_t kChildVariable[] = L"TESSORA_WIN9X_CHILD";

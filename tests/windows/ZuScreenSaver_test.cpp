@@ -12,6 +12,8 @@
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"
 
+using namespace tessora;
+
 namespace {
 
 const TZuScreenSaverTrapEvents kAllEvents{zuteMouseMove, zuteMouseDownL, zuteMouseDownR, zuteMouseDownM, zuteKeyDown};

@@ -2,6 +2,8 @@
 // Section and key names of the settings file.
 #include <string_view>
 
+namespace tessora {
+
 namespace settings {
 inline constexpr std::string_view OptionSection = "Option";
 inline constexpr std::string_view RandomKey = "random";
@@ -18,3 +20,5 @@ inline constexpr int DefaultRandom = 0;
 inline constexpr int DefaultSpan = 60;
 inline constexpr int DefaultCurrent = -1;
 }  // namespace settings
+
+}  // namespace tessora

@@ -10,8 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/KeyIndex.h"
-#include "engine/SettingsFileSystem.h"
+#include "settings/KeyIndex.h"
+#include "settings/SettingsFileSystem.h"
+
+namespace tessora {
 
 class IniStore {
  public:
@@ -73,3 +75,5 @@ class IniStore {
   std::vector<Section> sections_;
   KeyIndex sectionIndex_;  // name -> the last section of that name
 };
+
+}  // namespace tessora

@@ -5,5 +5,9 @@
 #include <string>
 #include <string_view>
 
+namespace tessora {
+
 std::string SettingsFilePath(std::string_view programPath);
 std::wstring SettingsFilePath(std::wstring_view programPath);
+
+}  // namespace tessora

@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+namespace tessora {
+
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
 std::int32_t ReadWholeNumber(std::string_view text, std::int32_t fallback);
 std::string WholeNumberText(std::int32_t value);
+
+}  // namespace tessora

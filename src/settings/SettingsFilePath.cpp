@@ -1,4 +1,6 @@
-#include "engine/SettingsFilePath.h"
+#include "settings/SettingsFilePath.h"
+
+namespace tessora {
 
 namespace {
 template <class Char>
@@ -14,3 +16,5 @@ std::basic_string<Char> ReplaceExtension(std::basic_string_view<Char> path) {
 
 std::string SettingsFilePath(std::string_view programPath) { return ReplaceExtension(programPath); }
 std::wstring SettingsFilePath(std::wstring_view programPath) { return ReplaceExtension(programPath); }
+
+}  // namespace tessora

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tessora {
+
 class IniStore;
 
 struct BackgroundOption {
@@ -13,3 +15,5 @@ struct BackgroundOption {
 
 BackgroundOption ReadBackgroundOption(const IniStore& store);
 std::string BackgroundOptionValue(const BackgroundOption& option);
+
+}  // namespace tessora

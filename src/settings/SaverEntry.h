@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tessora {
+
 class IniStore;
 
 inline constexpr int LowestFrequencyLevel = 0;
@@ -41,3 +43,5 @@ std::string SaverEntryLine(std::string_view displayName, std::string_view path, 
 // name that repeats (letter case ignored) keeps one line, at the first one's
 // place and with the first one's value.
 void WriteSaverLines(IniStore& store, std::string_view section, const std::vector<std::string>& lines);
+
+}  // namespace tessora

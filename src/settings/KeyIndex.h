@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/CaseFold.h"
+#include "settings/CaseFold.h"
+
+namespace tessora {
 
 class KeyIndex {
  public:
@@ -91,3 +93,5 @@ class KeyIndex {
   std::vector<Slot> slots_;
   std::size_t count_ = 0;
 };
+
+}  // namespace tessora

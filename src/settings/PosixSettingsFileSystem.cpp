@@ -1,4 +1,4 @@
-#include "engine/PosixSettingsFileSystem.h"
+#include "settings/PosixSettingsFileSystem.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -8,6 +8,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+
+namespace tessora {
 
 namespace {
 class FileDescriptor {
@@ -105,4 +107,6 @@ SettingsFileSystem& DefaultSettingsFileSystem() {
   static PosixSettingsFileSystem fileSystem;
   return fileSystem;
 }
+
+}  // namespace tessora
 #endif

@@ -1,5 +1,7 @@
 #pragma once
-#include "engine/SettingsFileSystem.h"
+#include "settings/SettingsFileSystem.h"
+
+namespace tessora {
 
 #ifndef _WIN32
 // Writes a temporary file beside the target, syncs it, then renames it over
@@ -10,3 +12,5 @@ class PosixSettingsFileSystem final : public SettingsFileSystem {
   bool WriteReplace(const std::filesystem::path& path, std::string_view content) override;
 };
 #endif
+
+}  // namespace tessora

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace tessora {
+
 class SettingsFileSystem {
  public:
   virtual ~SettingsFileSystem() = default;
@@ -21,3 +23,5 @@ class SettingsFileSystem {
 
 // The platform's own: POSIX in the native build, Win32 in the Windows build.
 SettingsFileSystem& DefaultSettingsFileSystem();
+
+}  // namespace tessora

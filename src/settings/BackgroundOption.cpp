@@ -1,11 +1,13 @@
-#include "engine/BackgroundOption.h"
+#include "settings/BackgroundOption.h"
 
 #include <vector>
 
-#include "engine/CommaText.h"
-#include "engine/IniStore.h"
-#include "engine/SettingsNames.h"
-#include "engine/WholeNumber.h"
+#include "settings/CommaText.h"
+#include "settings/IniStore.h"
+#include "settings/SettingsNames.h"
+#include "settings/WholeNumber.h"
+
+namespace tessora {
 
 BackgroundOption ReadBackgroundOption(const IniStore& store) {
   const std::vector<std::string> fields =
@@ -19,3 +21,5 @@ BackgroundOption ReadBackgroundOption(const IniStore& store) {
 std::string BackgroundOptionValue(const BackgroundOption& option) {
   return (option.solid ? "1," : "0,") + WholeNumberText(option.colour);
 }
+
+}  // namespace tessora

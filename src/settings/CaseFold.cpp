@@ -1,4 +1,6 @@
-#include "engine/CaseFold.h"
+#include "settings/CaseFold.h"
+
+namespace tessora {
 
 namespace {
 constexpr unsigned char FoldAscii(unsigned char c) {
@@ -40,3 +42,5 @@ std::uint32_t HashIgnoringCase(std::string_view text) {
   }
   return hash;
 }
+
+}  // namespace tessora

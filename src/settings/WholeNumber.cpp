@@ -1,4 +1,6 @@
-#include "engine/WholeNumber.h"
+#include "settings/WholeNumber.h"
+
+namespace tessora {
 
 namespace {
 int HexDigitValue(char c) {
@@ -52,3 +54,5 @@ std::int32_t ReadWholeNumber(std::string_view text, std::int32_t fallback) {
 }
 
 std::string WholeNumberText(std::int32_t value) { return std::to_string(value); }
+
+}  // namespace tessora

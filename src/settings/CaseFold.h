@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace tessora {
+
 // True for the first byte of a Shift-JIS double-byte character.
 constexpr bool IsShiftJisLeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
@@ -14,3 +16,5 @@ constexpr bool IsShiftJisLeadByte(unsigned char c) {
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // A hash that agrees with EqualsIgnoringCase.
 std::uint32_t HashIgnoringCase(std::string_view text);
+
+}  // namespace tessora

@@ -1,4 +1,6 @@
-#include "engine/CommaText.h"
+#include "settings/CommaText.h"
+
+namespace tessora {
 
 namespace {
 bool IsBlank(char c) {
@@ -89,3 +91,5 @@ std::vector<std::string> SplitCommaText(std::string_view text) {
 std::string JoinCommaText(std::span<const std::string_view> fields) { return Join(fields); }
 std::string JoinCommaText(std::span<const std::string> fields) { return Join(fields); }
 std::string JoinCommaText(std::initializer_list<std::string_view> fields) { return Join(fields); }
+
+}  // namespace tessora

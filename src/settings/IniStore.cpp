@@ -1,8 +1,10 @@
-#include "engine/IniStore.h"
+#include "settings/IniStore.h"
 
 #include <cstring>
 
-#include "engine/WholeNumber.h"
+#include "settings/WholeNumber.h"
+
+namespace tessora {
 
 namespace {
 bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
@@ -194,3 +196,5 @@ bool IniStore::Save() {
   if (path_.empty()) return false;
   return fileSystem_->WriteReplace(path_, Text());
 }
+
+}  // namespace tessora

@@ -1,5 +1,7 @@
 #pragma once
-#include "engine/SettingsFileSystem.h"
+#include "settings/SettingsFileSystem.h"
+
+namespace tessora {
 
 // Writes a temporary file in the target's folder, flushes it to disk, then
 // moves it over the target in one step, so the old file is never half-written.
@@ -8,3 +10,5 @@ class WinSettingsFileSystem final : public SettingsFileSystem {
   std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) override;
   bool WriteReplace(const std::filesystem::path& path, std::string_view content) override;
 };
+
+}  // namespace tessora

@@ -1,8 +1,10 @@
-#include "engine/WinSettingsFileSystem.h"
+#include "settings/WinSettingsFileSystem.h"
 
 #include <windows.h>
 
 #include <algorithm>
+
+namespace tessora {
 
 namespace {
 class FileHandle {
@@ -95,3 +97,5 @@ SettingsFileSystem& DefaultSettingsFileSystem() {
   static WinSettingsFileSystem fileSystem;
   return fileSystem;
 }
+
+}  // namespace tessora

@@ -1,9 +1,11 @@
-#include "engine/SaverEntry.h"
+#include "settings/SaverEntry.h"
 
-#include "engine/CommaText.h"
-#include "engine/IniStore.h"
-#include "engine/KeyIndex.h"
-#include "engine/WholeNumber.h"
+#include "settings/CommaText.h"
+#include "settings/IniStore.h"
+#include "settings/KeyIndex.h"
+#include "settings/WholeNumber.h"
+
+namespace tessora {
 
 namespace {
 struct KeyedLine {
@@ -114,3 +116,5 @@ void WriteSaverLines(IniStore& store, std::string_view section, const std::vecto
     store.WriteString(section, keyed[i].key, values[i]);
   }
 }
+
+}  // namespace tessora
