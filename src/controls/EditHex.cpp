@@ -151,6 +151,12 @@ void TEditHex::Loaded() {
   if (HandleAllocated()) SendMessageW(Handle(), EM_SETSEL, 0, -1);
 }
 
+bool TEditHex::HandleReflected(tk::Message& m) {
+  if (m.Msg != WM_COMMAND || HIWORD(m.WParam) != EN_CHANGE) return false;
+  if (OnChange) OnChange(this);
+  return true;
+}
+
 void TEditHex::WndProc(tk::Message& m) {
   switch (m.Msg) {
     case WM_GETDLGCODE:
@@ -170,9 +176,6 @@ void TEditHex::WndProc(tk::Message& m) {
       if (numeralOnly_) Reformat();
       return;
     }
-    case tk::CN_COMMAND:
-      if (HIWORD(m.WParam) == EN_CHANGE && OnChange) OnChange(this);
-      return;
     default:
       break;
   }

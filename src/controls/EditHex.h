@@ -56,6 +56,7 @@ class TEditHex : public tk::WinControl {
   void FillCreateParams(tk::CreateParams& params) override;
   void HandleCreated() override;
   void WndProc(tk::Message& message) override;
+  bool HandleReflected(tk::Message& message) override;
 
  private:
   NumeralStyle Style() const;

@@ -122,11 +122,7 @@ TSlideUpDown::TSlideUpDown(tk::Component* owner) : WinControl(owner) {
   value_.Loading = true;
 }
 
-TSlideUpDown::~TSlideUpDown() {
-  UnregisterArrowKeyWindow(ownHandle_);
-  // The parts call back into this control; they go while it is whole.
-  DestroyComponents();
-}
+TSlideUpDown::~TSlideUpDown() { UnregisterArrowKeyWindow(ownHandle_); }
 
 void TSlideUpDown::FillCreateParams(tk::CreateParams& params) {
   WinControl::FillCreateParams(params);

@@ -78,11 +78,7 @@ TfrmMain::TfrmMain(tk::Component* owner) : Form(owner) {
   Timer3->OnTimer = [this] { Timer3Timer(); };
 }
 
-TfrmMain::~TfrmMain() {
-  // The components' handlers point into this form: they go before its members do.
-  DestroyComponents();
-  DestroyHandle();
-}
+TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::ZussCreateConfigForm(tk::Component*, tk::Form*&) {
   // No configuration dialog yet: the host shows its message box instead.

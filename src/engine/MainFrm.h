@@ -54,7 +54,7 @@ class TfrmMain : public tk::Form {
   void CloseStep();
   void ArmStartStep();
   void ShowMaximised();
-  void PreviewWindowProc(tk::Message& message);
+  bool PreviewWindowProc(tk::Message& message);
   void PaintBuffered(HDC target);
 
   // Full-screen run, set up by ZussRunNormal.
@@ -67,7 +67,7 @@ class TfrmMain : public tk::Form {
   std::vector<bool> failedStarts_;
   // Preview.
   PreviewPath previewPath_;
-  tk::WndMethod savedFormProc_;
+  tk::MessageHookRegistration previewHook_;
 
   tk::GdiObject formFont_;
   tk::GdiObject preLabelFont_;

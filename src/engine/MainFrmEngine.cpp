@@ -149,8 +149,7 @@ void TfrmMain::ZussCloseCancel(tk::Component*) {
 }
 
 void TfrmMain::ZussRunPreview(tk::Component*, HWND, HWND hWndParent) {
-  savedFormProc_ = WindowProc;
-  WindowProc = [this](tk::Message& message) { PreviewWindowProc(message); };
+  previewHook_ = AddMessageHook([this](tk::Message& message) { return PreviewWindowProc(message); });
 
   RECT client{};
   GetClientRect(hWndParent, &client);
@@ -170,22 +169,21 @@ void TfrmMain::Timer3Timer() {
   PreLabel->SetBounds(previewPath_.Left(), previewPath_.Top(), PreLabel->Width(), PreLabel->Height());
 }
 
-void TfrmMain::PreviewWindowProc(tk::Message& message) {
+bool TfrmMain::PreviewWindowProc(tk::Message& message) {
   switch (message.Msg) {
     case WM_ERASEBKGND:
       // The buffered paint fills the background itself; erasing first would flicker.
       message.Result = 1;
-      return;
+      return true;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(Handle(), &paint);
       if (dc) PaintBuffered(dc);
       EndPaint(Handle(), &paint);
-      return;
+      return true;
     }
     default:
-      if (savedFormProc_) savedFormProc_(message);
-      return;
+      return false;
   }
 }
 

@@ -306,44 +306,39 @@ void TZuScreenSaver::Notification(tk::Component* component, tk::Operation operat
 }
 
 void TZuScreenSaver::HookFormWindowProc() {
-  if (formHooked_) return;
-  savedFormProc_ = form_->WindowProc;
-  form_->WindowProc = [this](tk::Message& m) { FormWindowProc(m); };
-  formHooked_ = true;
+  if (formHook_.Active()) return;
+  formHook_ = form_->AddMessageHook([this](tk::Message& m) { return FormWindowProc(m); });
 }
 
-void TZuScreenSaver::UnhookFormWindowProc() {
-  if (!formHooked_) return;
-  form_->WindowProc = std::exchange(savedFormProc_, nullptr);
-  formHooked_ = false;
-}
+void TZuScreenSaver::UnhookFormWindowProc() { formHook_.Remove(); }
 
 void TZuScreenSaver::HookTranslateControl() {
   if (Loading() || hookedControl_ || !translateControl_) return;
   hookedControl_ = translateControl_;
-  savedControlProc_ = hookedControl_->WindowProc;
-  hookedControl_->WindowProc = [this](tk::Message& m) { TranslateControlWindowProc(m); };
+  controlHook_ = hookedControl_->AddMessageHook([this](tk::Message& m) { return TranslateControlWindowProc(m); });
 }
 
 void TZuScreenSaver::UnhookTranslateControl() {
-  if (!hookedControl_) return;
-  hookedControl_->WindowProc = std::exchange(savedControlProc_, nullptr);
+  controlHook_.Remove();
   hookedControl_ = nullptr;
 }
 
-void TZuScreenSaver::FormWindowProc(tk::Message& m) {
+bool TZuScreenSaver::FormWindowProc(tk::Message& m) {
   POINT cursor = mouseOrigin_;
   GetCursorPos(&cursor);
   switch (m.Msg) {
     case WM_CLOSE:
-      if (!CloseSequence()) return;
-      break;
+      // A refused close ends here; an accepted one closes the form as usual.
+      return !CloseSequence();
     case WM_KEYDOWN:
       if (TrapEvents.Contains(zuteKeyDown)) TrappedInput();
       break;
     case WM_SYSCOMMAND:
       // The whole value: only the system's own screensaver command is kept from the form.
-      if (m.WParam == SC_SCREENSAVE) m.Result = 1;
+      if (m.WParam == SC_SCREENSAVE) {
+        m.Result = 1;
+        return true;
+      }
       break;
     case WM_MOUSEMOVE:
       if (!mouseMoveSeen_) {
@@ -368,30 +363,25 @@ void TZuScreenSaver::FormWindowProc(tk::Message& m) {
       if (TrapEvents.Contains(zuteKeyDown) && SpecialKeyDown()) form_->Perform(WM_KEYDOWN, VK_ESCAPE, 0);
       break;
   }
-  if (m.Result == 0) {
-    // A local copy: the handler passed to may destroy the form and with it this host.
-    tk::WndMethod previous = savedFormProc_;
-    if (previous) previous(m);
-  }
+  return false;
 }
 
-void TZuScreenSaver::TranslateControlWindowProc(tk::Message& m) {
+bool TZuScreenSaver::TranslateControlWindowProc(tk::Message& m) {
   switch (m.Msg) {
     case WM_KEYDOWN:
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+      // The form's trapping sees the input. A non-zero answer of the form is the
+      // control's answer too, and the control's own handling is skipped.
       m.Result = form_->Perform(m.Msg, m.WParam, m.LParam);
       break;
     default:
       break;
   }
   if (TrapEvents.Contains(zuteKeyDown) && SpecialKeyDown()) TrappedInput();
-  if (m.Result == 0) {
-    tk::WndMethod previous = savedControlProc_;
-    if (previous) previous(m);
-  }
+  return m.Result != 0;
 }
 
 void TZuScreenSaver::TrappedInput() {

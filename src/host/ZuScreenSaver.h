@@ -19,6 +19,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/Handles.h"
 #include "toolkit/Message.h"
+#include "toolkit/MessageHooks.h"
 
 namespace tessora {
 
@@ -146,8 +147,8 @@ class TZuScreenSaver : public tk::Component {
   void UnhookFormWindowProc();
   void HookTranslateControl();
   void UnhookTranslateControl();
-  void FormWindowProc(tk::Message& message);
-  void TranslateControlWindowProc(tk::Message& message);
+  bool FormWindowProc(tk::Message& message);
+  bool TranslateControlWindowProc(tk::Message& message);
   bool CloseSequence();
   void TrappedInput();
   bool SpecialKeyDown() const;
@@ -169,10 +170,9 @@ class TZuScreenSaver : public tk::Component {
 
   bool mouseMoveSeen_ = false;
   POINT mouseOrigin_{0, 0};
-  bool formHooked_ = false;
-  tk::WndMethod savedFormProc_;
+  tk::MessageHookRegistration formHook_;
   tk::WinControl* hookedControl_ = nullptr;
-  tk::WndMethod savedControlProc_;
+  tk::MessageHookRegistration controlHook_;
   bool askingPassword_ = false;
   bool runningFlagSet_ = false;
   std::unique_ptr<tk::Timer> previewWatch_;

@@ -13,7 +13,10 @@ Application::Application() : Component(nullptr) {}
 
 Application::~Application() {
   DestroyComponents();
-  if (handle_) DestroyWindow(handle_);
+  if (handle_) {
+    UnbindWindow(handle_);
+    DestroyWindow(handle_);
+  }
 }
 
 void Application::Initialize() {
@@ -33,6 +36,7 @@ void Application::Initialize() {
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                             nullptr, instance, nullptr);
+  BindWindow(handle_, this);
 }
 
 void Application::SetTitle(const std::wstring& title) {
@@ -41,19 +45,30 @@ void Application::SetTitle(const std::wstring& title) {
 }
 
 LRESULT CALLBACK Application::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  Application* self = BoundObject<Application>(wnd);
+  if (!self) return DefWindowProcW(wnd, msg, wParam, lParam);
+  try {
+    return self->HandleMessage(wnd, msg, wParam, lParam);
+  } catch (...) {
+    // As in the controls' procedure: the message ends here, without the default handling.
+    return 0;
+  }
+}
+
+LRESULT Application::HandleMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CLOSE:
-      if (Form* main = App().MainForm()) {
-        main->Close();
+      if (mainForm_) {
+        mainForm_->Close();
       } else {
-        App().Terminate();
+        Terminate();
       }
       return 0;
     case WM_ACTIVATE:
       // The taskbar button activates this window; hand the focus to the main form.
-      if (LOWORD(wParam) != WA_INACTIVE && App().MainForm() && App().MainForm()->HandleAllocated() &&
-          IsWindowVisible(App().MainForm()->Handle())) {
-        SetFocus(App().MainForm()->Handle());
+      if (LOWORD(wParam) != WA_INACTIVE && mainForm_ && mainForm_->HandleAllocated() &&
+          IsWindowVisible(mainForm_->Handle())) {
+        SetFocus(mainForm_->Handle());
       }
       return 0;
     default:
@@ -100,7 +115,7 @@ void Application::ProcessMessages() {
 void Application::DispatchOne(MSG& msg) {
   if (msg.hwnd) {
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    if (auto* form = dynamic_cast<Form*>(WinControl::FromHandle(root))) {
+    if (auto* form = BoundObject<Form>(root)) {
       if (form->DialogKeys && IsDialogMessageW(root, &msg)) return;
     }
   }

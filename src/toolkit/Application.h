@@ -7,10 +7,11 @@
 
 #include "toolkit/Component.h"
 #include "toolkit/Form.h"
+#include "toolkit/WindowBinding.h"
 
 namespace tessora::tk {
 
-class Application : public Component {
+class Application : public Component, public WindowTarget {
  public:
   Application();
   ~Application() override;
@@ -48,6 +49,7 @@ class Application : public Component {
 
  private:
   static LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  LRESULT HandleMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   HWND handle_ = nullptr;
   std::wstring title_;

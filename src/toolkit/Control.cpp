@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "toolkit/Commands.h"
 #include "toolkit/GraphicControl.h"
+#include "toolkit/Reflection.h"
 
 namespace tessora::tk {
 
@@ -17,6 +19,19 @@ Control::Control(Component* owner) : Component(owner) {}
 Control::~Control() {
   RemoveFromOwner();
   if (parent_) parent_->RemoveControl(this);
+}
+
+void Control::operator delete(Control* control, std::destroying_delete_t) {
+  // The complete object's address, for the deallocation of what new gave.
+  void* storage = dynamic_cast<void*>(control);
+  control->BeforeDestruction();
+  control->~Control();
+  ::operator delete(storage);
+}
+
+void Control::BeforeDestruction() {
+  DestroyComponents();
+  RemoveFromOwner();
 }
 
 void Control::SetParent(WinControl* parent) {
@@ -65,33 +80,29 @@ void Control::Invalidate() {
 
 namespace {
 constexpr UINT_PTR kSubclassId = 0x7E55;
-// Subclassed standard controls carry their object in this window property.
-constexpr wchar_t kControlProp[] = L"Tessora.Control";
 }  // namespace
 
-WinControl::WinControl(Component* owner) : Control(owner) {
-  WindowProc = [this](Message& m) { WndProc(m); };
-}
+WinControl::WinControl(Component* owner) : Control(owner) {}
 
-WinControl::~WinControl() {
+WinControl::~WinControl() { TearDown(); }
+
+void WinControl::BeforeDestruction() { TearDown(); }
+
+void WinControl::TearDown() {
+  if (tornDown_) return;
+  tornDown_ = true;
+  // A message handled right now (the one that destroys this control) stops here.
+  *alive_ = false;
   // Owned components and the owner's other components may hold on to this window's
-  // handler (hooks); they are told while it is still whole.
-  DestroyComponents();
-  RemoveFromOwner();
+  // hooks; they are told while it is still whole.
+  Control::BeforeDestruction();
   // Children first: they are Components of the form, but their windows live in ours.
   const std::vector<Control*> children = controls_;
   for (Control* c : children) c->SetParent(nullptr);
   DestroyHandle();
 }
 
-WinControl* WinControl::FromHandle(HWND wnd) {
-  if (!wnd) return nullptr;
-  if (HANDLE prop = GetPropW(wnd, kControlProp)) return static_cast<WinControl*>(prop);
-  wchar_t cls[64] = {};
-  GetClassNameW(wnd, cls, 64);
-  if (wcsncmp(cls, L"Tessora.", 8) != 0) return nullptr;
-  return reinterpret_cast<WinControl*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
-}
+WinControl* WinControl::FromHandle(HWND wnd) { return BoundObject<WinControl>(wnd); }
 
 HWND WinControl::Handle() {
   if (!handle_) CreateWnd();
@@ -145,7 +156,7 @@ void WinControl::CreateWnd() {
     if (wnd) {
       handle_ = wnd;
       subclassed_ = true;
-      SetPropW(wnd, kControlProp, this);
+      BindWindow(wnd, this);
       SetWindowSubclass(wnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     }
   }
@@ -166,11 +177,9 @@ void WinControl::DestroyHandle() {
   // Unbind first, then destroy: no message may reach a half-destroyed object.
   if (subclassed_) {
     RemoveWindowSubclass(wnd, SubclassProc, kSubclassId);
-    RemovePropW(wnd, kControlProp);
     subclassed_ = false;
-  } else {
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
   }
+  UnbindWindow(wnd);
   DestroyWindow(wnd);
 }
 
@@ -181,10 +190,19 @@ void WinControl::SetParentWindow(HWND parent) {
   if (handle_ && !Parent()) ::SetParent(handle_, parent);
 }
 
+MessageHookRegistration WinControl::AddMessageHook(MessageHook hook) { return hooks_.Add(std::move(hook)); }
+
 LRESULT WinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   Message m{msg, wParam, lParam, 0};
-  WindowProc(m);
+  Deliver(m);
   return m.Result;
+}
+
+void WinControl::Deliver(Message& m) {
+  // A copy: the object (and this token's owner) may be destroyed by a hook.
+  const std::shared_ptr<bool> alive = alive_;
+  if (hooks_.Run(m, alive)) return;
+  if (*alive) WndProc(m);
 }
 
 void WinControl::SetBounds(int left, int top, int width, int height) {
@@ -238,17 +256,17 @@ void WinControl::RemoveControl(Control* control) {
 LRESULT CALLBACK WinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
   if (msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<WinControl*>(cs->lpCreateParams);
-    if (self) {
+    // Only CreateWnd makes windows of our classes, and it passes the object.
+    if (auto* self = static_cast<WinControl*>(cs->lpCreateParams)) {
       self->handle_ = wnd;
-      SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      BindWindow(wnd, self);
     }
   }
-  auto* self = reinterpret_cast<WinControl*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  WinControl* self = FromHandle(wnd);
   if (!self) return DefWindowProcW(wnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     // Destroyed from outside (with a parent window, say): forget the handle.
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+    UnbindWindow(wnd);
     self->handle_ = nullptr;
     return DefWindowProcW(wnd, msg, wParam, lParam);
   }
@@ -260,7 +278,7 @@ LRESULT CALLBACK WinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPA
   auto* self = reinterpret_cast<WinControl*>(data);
   if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(wnd, SubclassProc, kSubclassId);
-    RemovePropW(wnd, kControlProp);
+    UnbindWindow(wnd);
     self->handle_ = nullptr;
     self->subclassed_ = false;
     return DefSubclassProc(wnd, msg, wParam, lParam);
@@ -271,10 +289,14 @@ LRESULT CALLBACK WinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPA
 LRESULT WinControl::Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
   Message m{msg, wParam, lParam, 0};
   try {
-    WindowProc(m);
+    Deliver(m);
   } catch (...) {
-    // An exception must not unwind through Windows' frames; the message counts as unhandled.
-    return subclassed_ ? DefSubclassProc(wnd, msg, wParam, lParam) : DefWindowProcW(wnd, msg, wParam, lParam);
+    // An exception must not unwind through Windows' frames, and the message it broke off
+    // must not get the default handling instead: that could do what the handler was
+    // there to prevent (a WM_CLOSE would destroy the window). The message ends here.
+    // A paint that ended early would otherwise be asked for again at once, forever.
+    if (msg == WM_PAINT) ValidateRect(wnd, nullptr);
+    return 0;
   }
   return m.Result;
 }
@@ -286,6 +308,7 @@ void WinControl::DefaultHandler(Message& m) {
 }
 
 void WinControl::WndProc(Message& m) {
+  if (ReflectToChild(m)) return;
   switch (m.Msg) {
     case WM_PAINT:
       if (!subclassed_) {
@@ -307,6 +330,10 @@ void WinControl::WndProc(Message& m) {
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
       if (RouteMouseToGraphicControl(m)) return;
+      break;
+    case WM_COMMAND:
+      // Menus and accelerators name an ID, not a control.
+      if (m.LParam == 0 && InvokeCommand(LOWORD(m.WParam))) return;
       break;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
@@ -336,6 +363,19 @@ void WinControl::WndProc(Message& m) {
       break;
   }
   DefaultHandler(m);
+}
+
+bool WinControl::HandleReflected(Message& m) {
+  if (m.Msg == WM_COMMAND && OnCommand) return OnCommand(HIWORD(m.WParam));
+  return false;
+}
+
+bool WinControl::ReflectToChild(Message& m) {
+  HWND source = NotificationSource(m, handle_);
+  if (!source) return false;
+  WinControl* child = FromHandle(source);
+  if (!child || child == this) return false;
+  return child->HandleReflected(m);
 }
 
 void WinControl::PaintGraphicControls(HDC dc, const RECT& clip) {

@@ -1,13 +1,21 @@
 #pragma once
-// Controls: things with bounds on a parent. WinControl owns a window; its messages
-// go through a replaceable handler (WindowProc) that defaults to the virtual WndProc.
+// Controls: things with bounds on a parent. WinControl owns a window. A message of
+// its window goes to the registered hooks (newest first) and, unless one handled it,
+// to the virtual WndProc, whose default handling reflects the notifications a parent
+// gets on a child's behalf back to that child (HandleReflected).
 #include <windows.h>
 
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "toolkit/Component.h"
 #include "toolkit/Message.h"
+#include "toolkit/MessageHooks.h"
+#include "toolkit/WindowBinding.h"
 
 namespace tessora::tk {
 
@@ -18,6 +26,12 @@ class Control : public Component {
  public:
   explicit Control(Component* owner);
   ~Control() override;
+
+  // Deleting a control first runs BeforeDestruction() on the whole object, so owned
+  // components and windows go while every derived part still exists; no derived
+  // destructor has to remember that. (A control with automatic storage gets the same
+  // steps from the toolkit's own destructors, after its derived parts are gone.)
+  static void operator delete(Control* control, std::destroying_delete_t);
 
   WinControl* Parent() const { return parent_; }
   virtual void SetParent(WinControl* parent);
@@ -46,6 +60,9 @@ class Control : public Component {
   virtual void Invalidate();
 
  protected:
+  // Owned components, child controls and the window go here; runs once.
+  virtual void BeforeDestruction();
+
   virtual void BoundsChanged() {}
   virtual void VisibleChanged() {}
   virtual void EnabledChanged() {}
@@ -73,7 +90,7 @@ struct CreateParams {
   HCURSOR Cursor = nullptr;
 };
 
-class WinControl : public Control {
+class WinControl : public Control, public WindowTarget {
  public:
   explicit WinControl(Component* owner);
   ~WinControl() override;
@@ -87,10 +104,13 @@ class WinControl : public Control {
   HWND ParentWindow() const { return parentWindow_; }
   virtual void SetParentWindow(HWND parent);
 
-  // The replaceable handler; messages of the window enter here.
-  WndMethod WindowProc;
-  // Sends a message through the handler chain, as if Windows had sent it.
+  // Puts a handler in front of the window's own handling (see MessageHooks.h).
+  [[nodiscard]] MessageHookRegistration AddMessageHook(MessageHook hook);
+  // Sends a message through the hooks and the handler, as if Windows had sent it.
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+  // WM_COMMAND its parent got from this control's window; true when handled.
+  std::function<bool(WORD notifyCode)> OnCommand;
 
   const std::vector<Control*>& Controls() const { return controls_; }
 
@@ -103,7 +123,7 @@ class WinControl : public Control {
   // The font is borrowed: the caller keeps it alive while the control uses it.
   void SetFont(HFONT font);
 
-  // The control that owns a window of ours, or null.
+  // The control bound to a window of ours, or null (other windows, timer windows...).
   static WinControl* FromHandle(HWND wnd);
 
  protected:
@@ -114,6 +134,13 @@ class WinControl : public Control {
   virtual void WndProc(Message& message);
   // What the window does when no handler keeps a message.
   void DefaultHandler(Message& message);
+  // A notification the parent got on this control's behalf: message is the parent's
+  // (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*, WM_HSCROLL,
+  // WM_VSCROLL, WM_CONTEXTMENU) as it came. True when handled; Result is then the
+  // parent's answer. Unhandled ones get the parent's default handling.
+  virtual bool HandleReflected(Message& message);
+
+  void BeforeDestruction() override;
 
   void VisibleChanged() override;
   void EnabledChanged() override;
@@ -130,6 +157,11 @@ class WinControl : public Control {
   static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR data) noexcept;
   LRESULT Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  // Hooks first, then WndProc.
+  void Deliver(Message& message);
+  // Hands a notification to the child it concerns; true when that child handled it.
+  bool ReflectToChild(Message& message);
+  void TearDown();
   void InsertControl(Control* control);
   void RemoveControl(Control* control);
   void UpdateMouseHover(Control* now);
@@ -140,6 +172,10 @@ class WinControl : public Control {
 
   HWND handle_ = nullptr;
   HWND parentWindow_ = nullptr;
+  MessageHookChain hooks_;
+  // False once the object is being destroyed; a dispatch running then stops.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  bool tornDown_ = false;
   bool subclassed_ = false;
   HFONT font_ = nullptr;
   std::vector<Control*> controls_;

@@ -13,12 +13,14 @@ Form::Form(Component* owner) : WinControl(owner), color_(GetSysColor(COLOR_BTNFA
 }
 
 Form::~Form() {
-  // Components on the form (a host hooking its handler, say) go while the form is whole.
-  DestroyComponents();
-  RemoveFromOwner();
-  if (App().MainForm() == this) App().ForgetMainForm();
-  DestroyHandle();
+  // A form with automatic storage; after a delete this step has already run.
+  Form::BeforeDestruction();
   if (brush_) DeleteObject(brush_);
+}
+
+void Form::BeforeDestruction() {
+  WinControl::BeforeDestruction();
+  if (App().MainForm() == this) App().ForgetMainForm();
 }
 
 void Form::AfterConstruction() {
@@ -182,22 +184,7 @@ void Form::WndProc(Message& m) {
         modalResult_ = mrCancel;
         return;
       }
-      if (m.LParam != 0) {
-        // Commands of child controls go to the control that sent them.
-        if (WinControl* child = WinControl::FromHandle(reinterpret_cast<HWND>(m.LParam))) {
-          m.Result = child->Perform(CN_COMMAND, m.WParam, m.LParam);
-          return;
-        }
-      }
       break;
-    case WM_NOTIFY: {
-      auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
-      if (WinControl* child = WinControl::FromHandle(hdr->hwndFrom)) {
-        m.Result = child->Perform(CN_NOTIFY, m.WParam, m.LParam);
-        return;
-      }
-      break;
-    }
     default:
       break;
   }

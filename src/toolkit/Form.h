@@ -58,6 +58,7 @@ class Form : public WinControl {
  protected:
   void FillCreateParams(CreateParams& params) override;
   void WndProc(Message& message) override;
+  void BeforeDestruction() override;
 
  private:
   bool modal_ = false;

@@ -19,14 +19,14 @@ Timer::Timer(Component* owner) : Component(owner) {
     RegisterClassExW(&wc);
   }
   window_ = CreateWindowExW(0, L"Tessora.Timer", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  BindWindow(window_, this);
   Update();
 }
 
 Timer::~Timer() {
   if (window_) {
     KillTimer(window_, kTimerId);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    UnbindWindow(window_);
     DestroyWindow(window_);
   }
 }
@@ -51,7 +51,7 @@ void Timer::Update() {
 
 LRESULT CALLBACK Timer::TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
   if (msg == WM_TIMER && wParam == kTimerId) {
-    auto* self = reinterpret_cast<Timer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    auto* self = BoundObject<Timer>(wnd);
     if (self && self->enabled_ && self->OnTimer) {
       try {
         self->OnTimer();

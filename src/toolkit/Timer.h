@@ -6,10 +6,11 @@
 #include <functional>
 
 #include "toolkit/Component.h"
+#include "toolkit/WindowBinding.h"
 
 namespace tessora::tk {
 
-class Timer : public Component {
+class Timer : public Component, public WindowTarget {
  public:
   explicit Timer(Component* owner);
   ~Timer() override;

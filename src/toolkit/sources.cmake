@@ -7,11 +7,15 @@ list(APPEND TESSORA_WIN_SOURCES
   toolkit/Application.cpp
   toolkit/Bitmap.cpp
   toolkit/Canvas.cpp
+  toolkit/Commands.cpp
   toolkit/Cursors.cpp
   toolkit/Font.cpp
   toolkit/Control.cpp
   toolkit/Form.cpp
   toolkit/Label.cpp
+  toolkit/MessageHooks.cpp
+  toolkit/Reflection.cpp
   toolkit/GraphicControl.cpp
   toolkit/Timer.cpp
+  toolkit/WindowBinding.cpp
 )

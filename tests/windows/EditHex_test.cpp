@@ -199,11 +199,10 @@ TEST_F(EditHexTest, EnterReachesTheDefaultButtonAndTabMovesOn) {
   TEditHex* second = AddSecondsField("1", 40);
   form_.FinishLoading();
   std::vector<WPARAM> commands;
-  tk::WndMethod previous = form_.WindowProc;
-  form_.WindowProc = [&](tk::Message& m) {
+  tk::MessageHookRegistration commandLog = form_.AddMessageHook([&](tk::Message& m) {
     if (m.Msg == WM_COMMAND && m.LParam == 0) commands.push_back(m.WParam);
-    previous(m);
-  };
+    return false;
+  });
   form_.Show();
   ASSERT_TRUE(numtest::BringToFront(form_.Handle()));
   first->SetFocus();
@@ -220,7 +219,7 @@ TEST_F(EditHexTest, EnterReachesTheDefaultButtonAndTabMovesOn) {
   numtest::Key(VK_TAB, false);
   EXPECT_TRUE(numtest::PumpUntil([&] { return GetFocus() == second->Handle(); }, 2000));
   EXPECT_EQ(first->WindowText(), "60");
-  form_.WindowProc = previous;
+  commandLog.Remove();
 }
 
 }  // namespace

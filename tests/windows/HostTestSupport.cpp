@@ -31,14 +31,12 @@ HeldKeys::~HeldKeys() {
 }
 
 HostedForm::HostedForm(const std::string& arguments, bool mutex) : form_(std::make_unique<tk::Form>(nullptr)) {
-  tk::WndMethod own = form_->WindowProc;
-  form_->WindowProc = [this, own](tk::Message& m) {
+  ownHook_ = form_->AddMessageHook([this](tk::Message& m) {
     passedOn.push_back(m);
-    if (answer && answer(m)) return;
+    if (answer && answer(m)) return true;
     // The system commands stop here: Wine's default handling of 0xF141 opens a dialog.
-    if (m.Msg == WM_SYSCOMMAND) return;
-    own(m);
-  };
+    return m.Msg == WM_SYSCOMMAND;
+  });
   host_ = new TZuScreenSaver(form_.get(), "test.exe " + arguments);
   host_->Mutex = mutex;
 }

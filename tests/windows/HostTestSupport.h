@@ -58,6 +58,7 @@ class HostedForm {
 
  private:
   std::unique_ptr<tk::Form> form_;
+  tk::MessageHookRegistration ownHook_;
   TZuScreenSaver* host_ = nullptr;
 };
 

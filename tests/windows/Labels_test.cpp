@@ -413,11 +413,10 @@ TEST_F(LabelsTest, RepaintOnlyWhenTheLookChanges) {
   HWND wnd = form.Handle();
   // The link label paints at once, the shadow label leaves an update region.
   int paints = 0;
-  const tk::WndMethod previous = form.WindowProc;
-  form.WindowProc = [&](tk::Message& m) {
+  tk::MessageHookRegistration paintCount = form.AddMessageHook([&](tk::Message& m) {
     if (m.Msg == WM_PAINT) ++paints;
-    previous(m);
-  };
+    return false;
+  });
   TShadow same;
   same.SetColor(label.Shadow().Color());
   struct Step {
@@ -451,7 +450,7 @@ TEST_F(LabelsTest, RepaintOnlyWhenTheLookChanges) {
     step.change();
     EXPECT_EQ(GetUpdateRect(wnd, nullptr, FALSE) != FALSE || paints > before, step.repaints) << step.what;
   }
-  form.WindowProc = previous;
+  paintCount.Remove();
 }
 
 // ---- URL label

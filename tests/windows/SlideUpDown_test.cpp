@@ -245,11 +245,10 @@ TEST_F(SlideUpDownTest, ATypedNumberIsTakenOverByTheNextStep) {
 
 TEST_F(SlideUpDownTest, ArrowKeysInTheFieldStepAndTheHookSwallowsTheirKeyDown) {
   std::vector<tk::Message> keys;
-  tk::WndMethod previous = edit_->WindowProc;
-  edit_->WindowProc = [&](tk::Message& m) {
+  tk::MessageHookRegistration keyLog = edit_->AddMessageHook([&](tk::Message& m) {
     if (m.Msg == WM_KEYDOWN || m.Msg == WM_KEYUP) keys.push_back(m);
-    previous(m);
-  };
+    return false;
+  });
   struct Case {
     const wchar_t* typed;
     WORD key;
@@ -271,7 +270,7 @@ TEST_F(SlideUpDownTest, ArrowKeysInTheFieldStepAndTheHookSwallowsTheirKeyDown) {
     EXPECT_EQ(keys[0].Msg, static_cast<UINT>(WM_KEYUP));
     EXPECT_EQ(keys[0].WParam, c.key);
   }
-  edit_->WindowProc = previous;
+  keyLog.Remove();
 }
 
 TEST_F(SlideUpDownTest, ArrowKeysAimedElsewherePassThrough) {
@@ -279,34 +278,32 @@ TEST_F(SlideUpDownTest, ArrowKeysAimedElsewherePassThrough) {
   other->SetParent(&form_);
   other->SetBounds(72, 80, 49, 20);
   std::vector<UINT> seen;
-  tk::WndMethod previous = other->WindowProc;
-  other->WindowProc = [&](tk::Message& m) {
+  tk::MessageHookRegistration otherLog = other->AddMessageHook([&](tk::Message& m) {
     if (m.Msg == WM_KEYDOWN || m.Msg == WM_KEYUP) seen.push_back(m.Msg);
-    previous(m);
-  };
+    return false;
+  });
   other->SetFocus();
   numtest::Key(VK_UP, true);
   numtest::Key(VK_UP, false);
   PumpUntil([&] { return seen.size() >= 2; }, 1000);
   EXPECT_EQ(seen, (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP}));
   EXPECT_EQ(FieldText(), "0");
-  other->WindowProc = previous;
+  otherLog.Remove();
 
   // Without arrow keys, the field gets them itself.
   spin_->SetArrowKeys(false);
   std::vector<UINT> own;
-  previous = edit_->WindowProc;
-  edit_->WindowProc = [&](tk::Message& m) {
+  tk::MessageHookRegistration ownLog = edit_->AddMessageHook([&](tk::Message& m) {
     if (m.Msg == WM_KEYDOWN) own.push_back(m.Msg);
-    previous(m);
-  };
+    return false;
+  });
   edit_->SetFocus();
   numtest::Key(VK_UP, true);
   numtest::Key(VK_UP, false);
   PumpUntil([&] { return !own.empty(); }, 1000);
   EXPECT_EQ(own.size(), 1u);
   EXPECT_EQ(FieldText(), "0");
-  edit_->WindowProc = previous;
+  ownLog.Remove();
 }
 
 TEST_F(SlideUpDownTest, DraggingTheSliderMovesAStepPerPixelFromThePressRow) {

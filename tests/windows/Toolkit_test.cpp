@@ -37,22 +37,21 @@ TEST_F(ToolkitTest, ReplacedWindowProcSeesMessagesAndPassesThemOn) {
   HWND wnd = form.Handle();
   ASSERT_NE(wnd, nullptr);
   std::vector<UINT> seen;
-  tk::WndMethod previous = form.WindowProc;
-  form.WindowProc = [&](tk::Message& m) {
+  tk::MessageHookRegistration hook = form.AddMessageHook([&](tk::Message& m) {
     seen.push_back(m.Msg);
     if (m.Msg == WM_USER + 1) {
       m.Result = 42;  // kept: not passed on
-      return;
+      return true;
     }
-    previous(m);
-  };
+    return false;
+  });
   EXPECT_EQ(SendMessageW(wnd, WM_USER + 1, 0, 0), 42);
   wchar_t text[16] = {};
   SendMessageW(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abc"));
   GetWindowTextW(wnd, text, 16);
   EXPECT_STREQ(text, L"abc");  // passed on to the default handling
   EXPECT_NE(std::find(seen.begin(), seen.end(), static_cast<UINT>(WM_SETTEXT)), seen.end());
-  form.WindowProc = previous;
+  hook.Remove();
   seen.clear();
   SendMessageW(wnd, WM_USER + 1, 0, 0);
   EXPECT_TRUE(seen.empty());

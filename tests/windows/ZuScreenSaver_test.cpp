@@ -308,11 +308,10 @@ TEST_F(HostTest, TranslateControlHandsItsInputToTheForm) {
   control->SetParent(&f.Form());
   control->SetBounds(0, 0, 50, 50);
   std::vector<UINT> controlSaw;
-  const tk::WndMethod controlOwn = control->WindowProc;
-  control->WindowProc = [&, controlOwn](tk::Message& m) {
+  const tk::MessageHookRegistration controlHook = control->AddMessageHook([&](tk::Message& m) {
     controlSaw.push_back(m.Msg);
-    controlOwn(m);
-  };
+    return false;
+  });
   HWND c = control->Handle();
   f.Host().SetTranslateControl(control);  // while loading: not hooked yet
   SendMessageW(c, WM_KEYDOWN, 'A', 0);
@@ -538,11 +537,10 @@ TEST_F(HostTest, HandlersAreRestoredWhenTheHostGoesInEveryMode) {
     auto* control = new tk::WinControl(&f.Form());
     control->SetParent(&f.Form());
     int controlKeys = 0;
-    const tk::WndMethod controlOwn = control->WindowProc;
-    control->WindowProc = [&, controlOwn](tk::Message& m) {
+    const tk::MessageHookRegistration controlHook = control->AddMessageHook([&](tk::Message& m) {
       if (m.Msg == WM_KEYDOWN) ++controlKeys;
-      controlOwn(m);
-    };
+      return false;
+    });
     f.Host().SetTranslateControl(control);
     f.Load();
     f.DestroyHost();
