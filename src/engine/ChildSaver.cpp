@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engine/SystemFolderAccess.h"
+#include "toolkit/WinCalls.h"
 
 namespace tessora {
 
@@ -19,17 +20,11 @@ struct ToolHelp {
   ProcessWalkFn next = nullptr;
 };
 
-template <class Fn>
-Fn Kernel32Function(const char* name) {
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  return kernel ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(kernel, name))) : nullptr;
-}
-
 // Bound by name, once: without them only the child's own windows count.
 const ToolHelp& ToolHelpFunctions() {
-  static const ToolHelp functions{Kernel32Function<CreateSnapshotFn>("CreateToolhelp32Snapshot"),
-                                  Kernel32Function<ProcessWalkFn>("Process32FirstW"),
-                                  Kernel32Function<ProcessWalkFn>("Process32NextW")};
+  static const ToolHelp functions{tk::KernelProc<CreateSnapshotFn>("CreateToolhelp32Snapshot"),
+                                  tk::KernelProc<ProcessWalkFn>("Process32FirstW"),
+                                  tk::KernelProc<ProcessWalkFn>("Process32NextW")};
   return functions;
 }
 

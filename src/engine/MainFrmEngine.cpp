@@ -9,16 +9,13 @@
 #include "settings/SettingsFilePath.h"
 #include "settings/SettingsNames.h"
 #include "toolkit/GraphicControl.h"
+#include "toolkit/WinCalls.h"
 
 namespace tessora {
 
 namespace {
 // A colour of the settings file: 0x00BBGGRR, or a system colour's code.
-COLORREF FormColour(std::int32_t value) {
-  const auto bits = static_cast<std::uint32_t>(value);
-  if (bits & 0x80000000u) return GetSysColor(static_cast<int>(bits & 0xFF));
-  return bits & 0x00FFFFFFu;
-}
+COLORREF FormColour(std::int32_t value) { return tk::ColorToRgb(static_cast<ColorRef>(value)); }
 
 std::string SaverSection(std::int32_t current) {
   if (current < 0) return std::string(settings::LegacySaversSection);
@@ -199,16 +196,7 @@ void TfrmMain::PaintBuffered(HDC target) {
   tk::ScopedSelect selected(buffer.Get(), bitmap.Get());
   tk::GdiObject brush(CreateSolidBrush(Color()));
   FillRect(buffer.Get(), &client, static_cast<HBRUSH>(brush.Get()));
-  for (tk::Control* control : Controls()) {
-    auto* graphic = dynamic_cast<tk::GraphicControl*>(control);
-    if (!graphic || !graphic->Visible()) continue;
-    const RECT r = graphic->BoundsRect();
-    const int saved = SaveDC(buffer.Get());
-    IntersectClipRect(buffer.Get(), r.left, r.top, r.right, r.bottom);
-    SetViewportOrgEx(buffer.Get(), r.left, r.top, nullptr);
-    graphic->Paint(buffer.Get());
-    RestoreDC(buffer.Get(), saved);
-  }
+  PaintGraphicControls(buffer.Get(), client);
   BitBlt(target, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
 }
 

@@ -32,13 +32,6 @@ ChildSaverLimits TestLimits() {
   return limits;
 }
 
-std::string Ansi(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(n > 0 ? n : 0, '\0');
-  if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
 std::string SaverPath(const std::wstring& id) { return Ansi(TessoraBinPath(L"tools\\demosaver\\" + id + L".scr")); }
 
 std::string ThisProgram() {
@@ -58,14 +51,6 @@ bool ProcessRuns(DWORD id) {
 bool RunsUnderWine() {
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
-// What a demo saver's window logged of Tessora's Esc down, Esc up and WM_CLOSE. A
-// saver that ends on the Esc key may be gone before the two messages posted after it
-// arrive (when the machine is busy), so a shorter beginning of the sequence counts too.
-bool HeardCloseSequence(const std::vector<std::string>& events) {
-  static const std::vector<std::string> full{"keydown", "keyup", "close"};
-  return !events.empty() && events.size() <= full.size() && std::equal(events.begin(), events.end(), full.begin());
 }
 
 DWORD OwnerProcess(HWND window) {

@@ -23,21 +23,6 @@ using namespace tessora;
 
 namespace {
 
-// What a demo saver's window logged of Tessora's Esc down, Esc up and WM_CLOSE. A
-// saver that ends on the Esc key may be gone before the two messages posted after it
-// arrive (when the machine is busy), so a shorter beginning of the sequence counts too.
-bool HeardCloseSequence(const std::vector<std::string>& events) {
-  static const std::vector<std::string> full{"keydown", "keyup", "close"};
-  return !events.empty() && events.size() <= full.size() && std::equal(events.begin(), events.end(), full.begin());
-}
-
-std::string Ansi(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(n > 0 ? n : 0, '\0');
-  if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
 std::wstring DemoSaver(const std::wstring& id) { return TessoraBinPath(L"tools\\demosaver\\" + id + L".scr"); }
 
 std::wstring ClassOf(HWND window) {
