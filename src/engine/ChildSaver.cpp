@@ -93,10 +93,8 @@ bool IsInputMethodWindow(HWND window) {
 }  // namespace
 
 bool SaverFileExists(const std::string& path) {
-  if (path.empty()) return false;
   ScopedSystemFolderAccess access(path);
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return IsFileAt(path);
 }
 
 ChildSaver::ChildSaver(const ChildSaverLimits& limits) : limits_(limits) {}

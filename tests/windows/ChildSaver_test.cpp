@@ -9,6 +9,8 @@
 #include <cctype>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -360,6 +362,62 @@ TEST(SystemFolderPath, OnlyPathsInsideTheSystemFolderCount) {
       {"", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsUnderSystemFolder(c.path), c.inside) << c.path;
+}
+
+// A saver listed as C:\Windows\System32\NAME.scr, where 64-bit Windows keeps it: a
+// 32-bit installer's copy lies in SysWOW64 (Aurora here), a 64-bit one's in the real
+// system folder (Ember). The 32-bit program takes the file it sees itself first, and
+// the real folder's only when it sees none; the 64-bit program sees the real one alone.
+struct SystemFolderCase {
+  const char* name;
+  bool inWow64;
+  bool inNative;
+  const char* runsFor32Bit;  // the demo saver that starts; "" when the file counts as missing
+  const char* runsFor64Bit;
+};
+
+const SystemFolderCase kSystemFolderCases[] = {
+    {"only in SysWOW64", true, false, "Aurora", ""},
+    {"only in the real system folder", false, true, "Ember", "Ember"},
+    {"in both", true, true, "Aurora", "Ember"},
+    {"in neither", false, false, "", ""},
+};
+
+TEST_F(ChildSaverTest, ASaverInTheSystemFolderIsTakenAsTheProgramSeesItFirst) {
+  using Folder = SystemFolderFiles::Folder;
+  if (!SystemFolderFiles::Available()) GTEST_SKIP() << "no SysWOW64 folder: this is not 64-bit Windows";
+  ASSERT_EQ(lstrcmpiW(SystemFolderFiles::PathOf(Folder::Native).c_str(), L"C:\\Windows\\System32"), 0);
+  const bool wow64 = RunsUnderWow64();
+  for (std::size_t i = 0; i < std::size(kSystemFolderCases); ++i) {
+    const SystemFolderCase& c = kSystemFolderCases[i];
+    SCOPED_TRACE(c.name);
+    const std::wstring name = L"TessoraTest-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(i) + L".scr";
+    SystemFolderFiles files;
+    if (c.inWow64) {
+      ASSERT_TRUE(files.Place(Folder::Wow64, TessoraBinPath(L"tools\\demosaver\\Aurora.scr"), name));
+    }
+    if (c.inNative) {
+      ASSERT_TRUE(files.Place(Folder::Native, TessoraBinPath(L"tools\\demosaver\\Ember.scr"), name));
+    }
+    const std::string listed = "C:\\Windows\\System32\\" + Ansi(name);
+    const std::string runs = wow64 ? c.runsFor32Bit : c.runsFor64Bit;
+
+    EXPECT_EQ(SaverFileExists(listed), !runs.empty());
+    // The look-up leaves this thread's own view of the folder as it was.
+    EXPECT_EQ(IsFileAt(listed), wow64 ? c.inWow64 : c.inNative);
+    if (runs.empty()) continue;
+    ChildSaver saver(TestLimits());
+    ASSERT_TRUE(saver.StartSaver(listed));
+    const DWORD pid = saver.ChildProcessId();
+    EXPECT_EQ(IsFileAt(listed), wow64 ? c.inWow64 : c.inNative);
+    const std::optional<DemoLogEntry> start = Log().Find(pid, "start");
+    ASSERT_TRUE(start.has_value());
+    EXPECT_EQ(start->name, runs);
+    EXPECT_EQ(start->Field("cmd"), "\"" + listed + "\" /S");
+    EXPECT_TRUE(saver.CloseSaver());
+    // A file that still runs cannot be removed.
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessRuns(pid); }, 5000));
+  }
 }
 
 class ParentOrderTest : public ::testing::Test {

@@ -18,6 +18,7 @@
 #include "ProcessTestSupport.h"
 #include "WineTestSupport.h"
 #include "engine/MainFrm.h"
+#include "engine/SystemFolderAccess.h"
 
 using namespace tessora;
 
@@ -295,6 +296,31 @@ TEST_F(EngineRunTest, AMissingFileIsSkippedAndAPathWithBlanksStoredBareStarts) {
   ASSERT_GE(starts.size(), 3u);
   EXPECT_EQ(Names(starts), (std::vector<std::string>{"Aurora", "Ember", "Aurora"}));
   EXPECT_EQ(Log().FieldOf(starts[0].pid, "start", "cmd"), "\"" + Ansi(spaced) + "\" /S");
+}
+
+// The 32-bit build on 64-bit Windows, with two savers listed as C:\Windows\System32\NAME.scr:
+// one that a 32-bit installer put there (it lies in SysWOW64), one that a 64-bit one put
+// into the real system folder. Both play.
+TEST_F(EngineRunTest, The32BitBuildPlaysSaversOfBothSystemFolders) {
+  using Folder = SystemFolderFiles::Folder;
+  if (!RunsUnderWow64()) GTEST_SKIP() << "a case of the 32-bit build on 64-bit Windows; this program is not one";
+  SystemFolderFiles files;
+  const std::wstring stem = L"TessoraRun-" + std::to_wstring(GetCurrentProcessId());
+  ASSERT_TRUE(files.Place(Folder::Wow64, DemoSaver(L"Aurora"), stem + L"-32.scr"));
+  ASSERT_TRUE(files.Place(Folder::Native, DemoSaver(L"Ember"), stem + L"-64.scr"));
+  const std::string listed32 = "C:\\Windows\\System32\\" + Ansi(stem) + "-32.scr";
+  const std::string listed64 = "C:\\Windows\\System32\\" + Ansi(stem) + "-64.scr";
+  WriteIni("[Option]\nspan=1\n[Savers]\nSaver32=" + listed32 + ",1\nSaver64=" + listed64 + ",1\n");
+  Start(L"/s");
+  std::vector<SaverStart> starts = WaitForStarts(3, 12000);
+  EndAsAUser();
+  ASSERT_GE(starts.size(), 3u);
+  starts.resize(3);
+  EXPECT_EQ(Names(starts), (std::vector<std::string>{"Aurora", "Ember", "Aurora"}));
+  const DemoLog log = Log();
+  EXPECT_EQ(log.FieldOf(starts[0].pid, "start", "cmd"), "\"" + listed32 + "\" /S");
+  EXPECT_EQ(log.FieldOf(starts[1].pid, "start", "cmd"), "\"" + listed64 + "\" /S");
+  EXPECT_EQ(log.FieldOf(starts[1].pid, "exit", "reason"), "key");
 }
 
 // Savers that close in their own ways; each is followed by Aurora in the rotation,
