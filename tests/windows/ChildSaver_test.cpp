@@ -187,6 +187,46 @@ TEST_F(ChildSaverTest, AStubbornSaverIsEndedAfterTheCloseBound) {
   EXPECT_EQ(std::count(events.begin(), events.end(), "exit"), 0);
 }
 
+// Guarded's window belongs to a process that refuses to be ended: the forced end fails,
+// and the close must not claim that the windows are gone.
+TEST_F(ChildSaverTest, AWindowWhoseProcessCannotBeEndedIsNotReportedClosed) {
+  ScopedEnvironment endLater(L"TESSORA_DEMO_END_SECONDS", L"30");  // should the test fail midway
+  const ChildSaverLimits limits = TestLimits();
+  ChildSaver saver(limits);
+  ASSERT_TRUE(saver.StartSaver(SaverPath(L"Guarded")));
+  const DWORD launcher = saver.ChildProcessId();
+  ASSERT_EQ(saver.Windows().size(), 1u);
+  const HWND window = saver.Windows().front();
+  const DWORD holder = OwnerProcess(window);
+  ASSERT_NE(holder, launcher);
+  ASSERT_TRUE(WaitUntil([&] { return Log().Find(holder, "guard").has_value(); }, 2000));
+  ASSERT_EQ(Log().FieldOf(holder, "guard", "refused"), "1");
+
+  const ULONGLONG before = GetTickCount64();
+  EXPECT_FALSE(saver.CloseSaver());
+  const ULONGLONG took = GetTickCount64() - before;
+  EXPECT_TRUE(saver.LastCloseForced());
+  EXPECT_TRUE(saver.LastCloseLeftWindows());
+  EXPECT_GE(took, limits.closeBound);
+  EXPECT_LT(took, limits.closeBound + limits.endWait + 1500);
+  EXPECT_TRUE(ProcessRuns(holder));
+  EXPECT_EQ(saver.Windows(), std::vector<HWND>{window});
+  EXPECT_TRUE(saver.ShowsWindows());
+  const std::vector<std::string> events = EventsOf(holder);
+  EXPECT_GE(std::count(events.begin(), events.end(), "keydown"), 3);
+
+  // Tried again, it fails the same way; once the user's mouse has ended it, nothing is left.
+  EXPECT_FALSE(saver.CloseSaver());
+  EXPECT_TRUE(saver.LastCloseLeftWindows());
+  PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+  PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(100, 160));
+  ASSERT_TRUE(WaitUntil([&] { return !ProcessRuns(holder); }, 5000));
+  EXPECT_FALSE(saver.CloseSaver());
+  EXPECT_FALSE(saver.LastCloseForced());
+  EXPECT_FALSE(saver.LastCloseLeftWindows());
+  EXPECT_EQ(Log().FieldOf(holder, "exit", "reason"), "mousemove");
+}
+
 TEST_F(ChildSaverTest, ASaverThatShowsNoWindowFailsWithinTheBoundAndIsEnded) {
   const ChildSaverLimits limits = TestLimits();
   ChildSaver saver(limits);

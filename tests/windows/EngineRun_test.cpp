@@ -384,6 +384,51 @@ TEST_F(EngineRunTest, SaversThatCloseInTheirOwnWaysAreClosedAndTheNextStarts) {
   }
 }
 
+// Guarded's window can be neither closed nor ended: the next saver never starts under
+// it. The run tries again at the next switch times, three in all, then lets it stay; the
+// user's mouse ends it and with it the run.
+TEST_F(EngineRunTest, AWindowThatCanBeNeitherClosedNorEndedKeepsTheNextSaverOff) {
+  ScopedEnvironment endLater(L"TESSORA_DEMO_END_SECONDS", L"90");  // should the test fail midway
+  WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("Guarded", DemoSaver(L"Guarded")) + Entry("Aurora", DemoSaver(L"Aurora")));
+  Start(L"/s");
+  const std::vector<SaverStart> first = WaitForStarts(1, 10000);
+  ASSERT_EQ(first.size(), 1u);
+  std::string holderText;
+  ASSERT_TRUE(WaitUntil([&] { return (holderText = Log().FieldOf(first[0].pid, "child", "childpid"))[0] != '<'; }, 5000));
+  const DWORD holder = static_cast<DWORD>(std::stoul(holderText));
+  ASSERT_TRUE(WaitUntil([&] { return Log().Find(holder, "guard").has_value(); }, 5000));
+  ASSERT_EQ(Log().FieldOf(holder, "guard", "refused"), "1");
+
+  // One switch time's passes of Esc come 200 ms apart; the next switch time is 900 ms
+  // after the last of them.
+  const auto attempts = [&] {
+    std::vector<std::uint64_t> keys;
+    for (const DemoLogEntry& e : Log().Of(holder))
+      if (e.event == "keydown") keys.push_back(e.tick);
+    std::size_t count = keys.empty() ? 0 : 1;
+    for (std::size_t i = 1; i < keys.size(); ++i)
+      if (keys[i] - keys[i - 1] > 650) ++count;
+    return std::make_pair(count, keys.size());
+  };
+  WaitUntil([&] { return attempts().first >= 3 || Starts(Log()).size() > 1; }, 30000, 100);
+  ASSERT_EQ(Names(Starts(Log())), (std::vector<std::string>{"Guarded"}));
+  ASSERT_GE(attempts().first, 3u);
+  // The third ends with a forced end that fails; no fourth follows.
+  PumpMessagesFor(6500);
+  const auto settled = attempts();
+  PumpMessagesFor(2500);
+  EXPECT_EQ(attempts(), settled);
+  EXPECT_EQ(settled.first, 3u);
+  EXPECT_TRUE(tessora_.Running());
+  EXPECT_EQ(Names(Starts(Log())), (std::vector<std::string>{"Guarded"}));
+
+  EXPECT_TRUE(WiggleMouseUntilEnded(tessora_, 8000)) << "the run did not end on mouse moves";
+  EXPECT_EQ(tessora_.ExitCode().value_or(0xDEAD), 0u);
+  const DemoLog log = Log();
+  EXPECT_EQ(Names(Starts(log)), (std::vector<std::string>{"Guarded"}));
+  EXPECT_EQ(log.FieldOf(holder, "exit", "reason"), "mousemove");
+}
+
 TEST_F(EngineRunTest, ASaverThatShowsNoWindowIsSkippedAfterTenSeconds) {
   WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("NoWindow", DemoSaver(L"NoWindow")) +
            Entry("Aurora", DemoSaver(L"Aurora")));

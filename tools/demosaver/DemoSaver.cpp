@@ -1,5 +1,7 @@
 #include "DemoSaver.h"
 
+#include <aclapi.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -48,7 +50,8 @@ int Finish(const std::string& reason, int code = 0) {
 // themselves anyway, so one setting can speed up a whole test run.
 unsigned EndSeconds(const DemoVariant& variant, const DemoOptions& options) {
   if (options.endSeconds) return *options.endSeconds;
-  if (variant.behaviour == DemoBehaviour::NoWindow || variant.behaviour == DemoBehaviour::SelfEnd) {
+  if (variant.behaviour == DemoBehaviour::NoWindow || variant.behaviour == DemoBehaviour::SelfEnd ||
+      variant.behaviour == DemoBehaviour::Guarded) {
     wchar_t buffer[32];
     const DWORD length = GetEnvironmentVariableW(L"TESSORA_DEMO_END_SECONDS", buffer, 32);
     if (length > 0 && length < 32)
@@ -118,6 +121,21 @@ int RunLauncher(const DemoOptions& options) {
   return Finish("child", static_cast<int>(code));
 }
 
+// A handle that another program opens to this process may wait on it and ask about it,
+// never end it. Handles given out before (its parent's) and its job still can.
+bool RefuseToBeEnded() {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;0x101400;;;WD)", SDDL_REVISION_1, &descriptor, nullptr))
+    return false;
+  BOOL present = FALSE, defaulted = FALSE;
+  PACL dacl = nullptr;
+  const bool set = GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted) && present &&
+                   SetSecurityInfo(GetCurrentProcess(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                   dacl, nullptr) == ERROR_SUCCESS;
+  LocalFree(descriptor);
+  return set;
+}
+
 RECT VirtualScreen() {
   RECT rect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
   int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
@@ -135,7 +153,9 @@ RECT VirtualScreen() {
 int RunFullScreen(DemoSession& session, const std::wstring& name, const DemoOptions& options) {
   const DemoVariant& variant = session.variant;
   const unsigned endSeconds = EndSeconds(variant, options);
-  if (variant.behaviour == DemoBehaviour::Launcher && !options.launchedChild) return RunLauncher(options);
+  const bool launches = variant.behaviour == DemoBehaviour::Launcher || variant.behaviour == DemoBehaviour::Guarded;
+  if (launches && !options.launchedChild) return RunLauncher(options);
+  if (variant.behaviour == DemoBehaviour::Guarded) DemoLogEvent("guard", LogField("refused", RefuseToBeEnded() ? "1" : "0"));
   if (variant.behaviour == DemoBehaviour::NoWindow) {
     Sleep(endSeconds > 0 ? endSeconds * 1000 : INFINITE);
     return Finish("timeout");
