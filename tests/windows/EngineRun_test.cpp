@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstdint>
 #include <fstream>
@@ -146,6 +147,11 @@ class EngineRunTest : public ::testing::Test {
   }
   ~EngineRunTest() override {
     tessora_ = TestProcess();
+    // What the savers did tells why a case failed.
+    if (HasFailure()) {
+      std::ifstream in(logPath_.c_str());
+      for (std::string line; std::getline(in, line);) std::printf("demo log: %s\n", line.c_str());
+    }
     for (const std::wstring& file : files_) DeleteFileW(file.c_str());
     for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) RemoveDirectoryW(it->c_str());
     DeleteFileW(logPath_.c_str());

@@ -1,6 +1,5 @@
 #include "DemoSaver.h"
 
-#include <aclapi.h>
 #include <sddl.h>
 #include <shellapi.h>
 
@@ -99,9 +98,42 @@ int RunPreview(DemoSession& session, const std::wstring& name, const DemoOptions
   return Finish(session.exitReason.empty() ? "parent" : session.exitReason);
 }
 
+// Guarded's window process: a handle that another program opens to it may wait on it
+// and ask about it, never end it. It is created so, not changed later, because a handle
+// opened in between would keep the right to end it. Its parent's handle and its job can.
+class UnendingProcessAttributes {
+ public:
+  UnendingProcessAttributes() {
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;0x101400;;;WD)", SDDL_REVISION_1, &descriptor_,
+                                                             nullptr)) {
+      attributes_.nLength = sizeof attributes_;
+      attributes_.lpSecurityDescriptor = descriptor_;
+    }
+  }
+  ~UnendingProcessAttributes() {
+    if (descriptor_) LocalFree(descriptor_);
+  }
+  UnendingProcessAttributes(const UnendingProcessAttributes&) = delete;
+  UnendingProcessAttributes& operator=(const UnendingProcessAttributes&) = delete;
+  SECURITY_ATTRIBUTES* Get() { return descriptor_ ? &attributes_ : nullptr; }
+
+ private:
+  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+  SECURITY_ATTRIBUTES attributes_{};
+};
+
+// Whether a handle opened to this process now is refused the right to end it, as
+// another program's would be.
+bool RefusesToBeEnded() {
+  HANDLE handle = OpenProcess(PROCESS_TERMINATE, FALSE, GetCurrentProcessId());
+  if (!handle) return GetLastError() == ERROR_ACCESS_DENIED;
+  CloseHandle(handle);
+  return false;
+}
+
 // The window belongs to a second process (this program again, with /child); this one
 // shows nothing and ends when that one does.
-int RunLauncher(const DemoOptions& options) {
+int RunLauncher(const DemoOptions& options, bool guarded) {
   wchar_t path[MAX_PATH * 2];
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
   if (length == 0 || length >= MAX_PATH * 2) return Finish("error", 1);
@@ -110,7 +142,9 @@ int RunLauncher(const DemoOptions& options) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  UnendingProcessAttributes unending;
+  if (!CreateProcessW(nullptr, commandLine.data(), guarded ? unending.Get() : nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process))
     return Finish("error", 1);
   CloseHandle(process.hThread);
   DemoLogEvent("child", LogField("childpid", static_cast<std::uint64_t>(process.dwProcessId)));
@@ -119,21 +153,6 @@ int RunLauncher(const DemoOptions& options) {
   GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hProcess);
   return Finish("child", static_cast<int>(code));
-}
-
-// A handle that another program opens to this process may wait on it and ask about it,
-// never end it. Handles given out before (its parent's) and its job still can.
-bool RefuseToBeEnded() {
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;0x101400;;;WD)", SDDL_REVISION_1, &descriptor, nullptr))
-    return false;
-  BOOL present = FALSE, defaulted = FALSE;
-  PACL dacl = nullptr;
-  const bool set = GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted) && present &&
-                   SetSecurityInfo(GetCurrentProcess(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                                   dacl, nullptr) == ERROR_SUCCESS;
-  LocalFree(descriptor);
-  return set;
 }
 
 RECT VirtualScreen() {
@@ -154,8 +173,9 @@ int RunFullScreen(DemoSession& session, const std::wstring& name, const DemoOpti
   const DemoVariant& variant = session.variant;
   const unsigned endSeconds = EndSeconds(variant, options);
   const bool launches = variant.behaviour == DemoBehaviour::Launcher || variant.behaviour == DemoBehaviour::Guarded;
-  if (launches && !options.launchedChild) return RunLauncher(options);
-  if (variant.behaviour == DemoBehaviour::Guarded) DemoLogEvent("guard", LogField("refused", RefuseToBeEnded() ? "1" : "0"));
+  const bool guarded = variant.behaviour == DemoBehaviour::Guarded;
+  if (launches && !options.launchedChild) return RunLauncher(options, guarded);
+  if (guarded) DemoLogEvent("guard", LogField("refused", RefusesToBeEnded() ? "1" : "0"));
   if (variant.behaviour == DemoBehaviour::NoWindow) {
     Sleep(endSeconds > 0 ? endSeconds * 1000 : INFINITE);
     return Finish("timeout");
