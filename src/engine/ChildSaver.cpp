@@ -49,8 +49,8 @@ class ScopedChildErrorMode {
 };
 
 tk::KernelHandle OpenChildProcess(DWORD id) {
-  // Older systems know only the full query right. A process that will not be ended by
-  // us still gets a handle without that right: it pins the ID and tells its age.
+  // Older systems know only the full query right. A process that refuses us the right
+  // to end it still gets a handle without it: that pins the ID and tells its age.
   for (const DWORD terminate : {DWORD{PROCESS_TERMINATE}, DWORD{0}}) {
     for (const DWORD query : {DWORD{PROCESS_QUERY_LIMITED_INFORMATION}, DWORD{PROCESS_QUERY_INFORMATION}}) {
       if (HANDLE handle = OpenProcess(terminate | SYNCHRONIZE | query, FALSE, id)) return tk::KernelHandle(handle);
