@@ -17,6 +17,10 @@ namespace {
 // A colour of the settings file: 0x00BBGGRR, or a system colour's code.
 COLORREF FormColour(std::int32_t value) { return tk::ColorToRgb(static_cast<ColorRef>(value)); }
 
+// Switch times at which a child whose windows could not be closed nor ended is tried
+// again; after them it stays, as a child that is never switched, until it goes.
+constexpr int kCloseAttempts = 3;
+
 std::string SaverSection(std::int32_t current) {
   if (current < 0) return std::string(settings::LegacySaversSection);
   return std::string(settings::SetSectionPrefix) + std::to_string(current);
@@ -83,10 +87,23 @@ void TfrmMain::Timer1Timer() {
 void TfrmMain::CloseStep() {
   if (child_->CloseSaver()) {
     ArmStartStep();
+  } else if (child_->LastCloseLeftWindows()) {
+    // Its windows are still on the screen and the next saver must not start under
+    // them: it stays the running child, watched as before, until a later switch time
+    // closes it or it goes by itself.
+    ++failedCloses_;
+    ArmCloseStep();
+    Timer2->SetEnabled(true);
   } else {
     // The child went by itself (the user's input) just before its time was up.
     Zuss->RequestClose();
   }
+}
+
+void TfrmMain::ArmCloseStep() {
+  if (failedCloses_ >= kCloseAttempts || !entryTimes_.ClosesCurrentEntry(ScrList.Count())) return;
+  Timer1->SetInterval(entryTimes_.CloseInterval());
+  Timer1->SetEnabled(true);
 }
 
 void TfrmMain::ArmStartStep() {
@@ -109,10 +126,8 @@ void TfrmMain::StartStep() {
     return;
   }
   failedStarts_.assign(failedStarts_.size(), false);
-  if (entryTimes_.ClosesCurrentEntry(ScrList.Count())) {
-    Timer1->SetInterval(entryTimes_.CloseInterval());
-    Timer1->SetEnabled(true);
-  }
+  failedCloses_ = 0;
+  ArmCloseStep();
   Zuss->MarkScreenSaverRunning();
   Timer2->SetEnabled(true);
 }
@@ -135,10 +150,7 @@ void TfrmMain::ZussCloseCancel(tk::Component*) {
   // screen is watched and switched again; otherwise the next one starts.
   if (!child_) return;
   if (child_->ShowsWindows()) {
-    if (entryTimes_.ClosesCurrentEntry(ScrList.Count())) {
-      Timer1->SetInterval(entryTimes_.CloseInterval());
-      Timer1->SetEnabled(true);
-    }
+    ArmCloseStep();
     Timer2->SetEnabled(true);
   } else {
     ArmStartStep();

@@ -20,6 +20,12 @@ bool RunsUnderWow64() {
   return wow64;
 }
 
+bool IsFileAt(const std::string& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool IsUnderSystemFolder(const std::string& path) {
   const std::wstring folder = tk::SystemFolder();
   const std::wstring wide = tk::ToWide(path);
@@ -31,7 +37,7 @@ bool IsUnderSystemFolder(const std::string& path) {
 }
 
 ScopedSystemFolderAccess::ScopedSystemFolderAccess(const std::string& path) {
-  if (!RunsUnderWow64() || !IsUnderSystemFolder(path)) return;
+  if (!RunsUnderWow64() || !IsUnderSystemFolder(path) || IsFileAt(path)) return;
   static const auto disable = tk::KernelProc<DisableRedirectionFn>("Wow64DisableWow64FsRedirection");
   if (disable && disable(&previous_)) active_ = true;
 }

@@ -255,6 +255,49 @@ TEST_F(DemoSaverTest, LauncherWindowBelongsToItsChildProcess) {
   EXPECT_LE(log.Find(child, "exit")->tick, log.Find(launcher.Id(), "exit")->tick);
 }
 
+// Guarded is the child whose window's process nobody else can end: Tessora's forced
+// close must fail on it for real. It still ends on the user's mouse.
+TEST_F(DemoSaverTest, GuardedRefusesToBeEndedIgnoresEscAndCloseButEndsOnTheMouse) {
+  const ScopedEnvironment seconds(L"TESSORA_DEMO_END_SECONDS", L"20");  // should the test fail midway
+  TestProcess launcher = Start(L"Guarded", L"/s");
+  std::vector<DWORD> children;
+  ASSERT_TRUE(WaitUntil([&] { return !(children = ChildProcessesOf(launcher.Id(), L"Guarded.scr")).empty(); }, 10000));
+  const DWORD child = children[0];
+  const auto windows = WaitForWindows({child}, 1);
+  ASSERT_EQ(windows.size(), 1u);
+  ExpectTopMostPopup(windows[0], VirtualScreenRect());
+
+  ASSERT_TRUE(WaitUntil([&] { return Log().Find(child, "guard").has_value(); }, 2000));
+  EXPECT_EQ(Log().FieldOf(child, "guard", "refused"), "1");
+  HANDLE ending = OpenProcess(PROCESS_TERMINATE, FALSE, child);
+  EXPECT_EQ(ending, nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  if (ending) CloseHandle(ending);
+  // Waiting on it and asking about it are still allowed.
+  HANDLE watching = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, child);
+  EXPECT_NE(watching, nullptr);
+
+  PostAll(windows[0], kTessoraClose);
+  EXPECT_FALSE(launcher.WaitForExit(1000));
+  EXPECT_TRUE(IsWindow(windows[0]));
+  const RECT screen = VirtualScreenRect();
+  PostMessageW(windows[0], WM_MOUSEMOVE, 0, MAKELPARAM(100 - screen.left, 100 - screen.top));
+  PostMessageW(windows[0], WM_MOUSEMOVE, 0, MAKELPARAM(100 - screen.left, 160 - screen.top));
+  ASSERT_TRUE(launcher.WaitForExit(kEndTimeout));
+  if (watching) {
+    EXPECT_EQ(WaitForSingleObject(watching, 0), WAIT_OBJECT_0);
+    CloseHandle(watching);
+  }
+
+  const DemoLog log = Log();
+  EXPECT_EQ(log.EventsOf(child),
+            (std::vector<std::string>{"start", "guard", "window", "keydown", "keyup", "close", "mousemove", "exit"}));
+  for (const char* event : {"keydown", "close"}) EXPECT_EQ(log.FieldOf(child, event, "ignored"), "1");
+  EXPECT_EQ(log.FieldOf(child, "mousemove", "ignored"), "");
+  EXPECT_EQ(log.FieldOf(child, "exit", "reason"), "mousemove");
+  EXPECT_EQ(log.FieldOf(launcher.Id(), "exit", "reason"), "child");
+}
+
 struct SelfEndCase {
   const wchar_t* args;
   const wchar_t* environment;  // TESSORA_DEMO_END_SECONDS, nullptr: unset
