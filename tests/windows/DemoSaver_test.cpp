@@ -124,6 +124,17 @@ struct CloseCase {
 
 class DemoSaverCloseTest : public DemoSaverTest, public ::testing::WithParamInterface<CloseCase> {};
 
+// A saver's events: the given first and last ones around what it heard of the close
+// sequence (see HeardCloseSequence).
+bool Framed(const std::vector<std::string>& events, const std::vector<std::string>& first,
+            const std::vector<std::string>& last) {
+  if (events.size() < first.size() + last.size()) return false;
+  if (!std::equal(first.begin(), first.end(), events.begin())) return false;
+  if (!std::equal(last.rbegin(), last.rend(), events.rbegin())) return false;
+  return HeardCloseSequence({events.begin() + static_cast<std::ptrdiff_t>(first.size()),
+                             events.end() - static_cast<std::ptrdiff_t>(last.size())});
+}
+
 TEST_P(DemoSaverCloseTest, FullScreenWindowEndsOnInputAndLogsIt) {
   const CloseCase& c = GetParam();
   TestProcess saver = Start(c.saver, c.args);
@@ -214,9 +225,10 @@ TEST_F(DemoSaverTest, TwoWindowsShowsTwoTopMostWindowsThatCloseSeparately) {
   std::map<std::string, std::vector<std::string>> eventsByWindow;
   for (const auto& entry : log.Of(saver.Id()))
     if (!entry.Field("hwnd").empty()) eventsByWindow[entry.Field("hwnd")].push_back(entry.event);
-  const std::vector<std::string> expected{"window", "keydown", "keyup", "close"};
-  EXPECT_EQ(eventsByWindow[HwndText(windows[0])], expected);
-  EXPECT_EQ(eventsByWindow[HwndText(windows[1])], expected);
+  for (HWND window : windows) {
+    EXPECT_TRUE(Framed(eventsByWindow[HwndText(window)], {"window"}, {}))
+        << testing::PrintToString(eventsByWindow[HwndText(window)]);
+  }
   EXPECT_EQ(log.EventsOf(saver.Id()).back(), "exit");
 }
 
@@ -247,7 +259,7 @@ TEST_F(DemoSaverTest, LauncherWindowBelongsToItsChildProcess) {
   EXPECT_EQ(log.EventsOf(launcher.Id()), (std::vector<std::string>{"start", "child", "exit"}));
   EXPECT_EQ(log.FieldOf(launcher.Id(), "child", "childpid"), std::to_string(child));
   EXPECT_EQ(log.FieldOf(launcher.Id(), "exit", "reason"), "child");
-  EXPECT_EQ(log.EventsOf(child), (std::vector<std::string>{"start", "window", "keydown", "keyup", "close", "exit"}));
+  EXPECT_TRUE(Framed(log.EventsOf(child), {"start", "window"}, {"exit"})) << testing::PrintToString(log.EventsOf(child));
   EXPECT_NE(log.FieldOf(child, "start", "cmd").find("/child"), std::string::npos);
   EXPECT_EQ(log.FieldOf(child, "window", "hwnd"), HwndText(windows[0]));
   // The child ends first; its parent only notices afterwards.
@@ -359,8 +371,8 @@ TEST_F(DemoSaverTest, SeveralSaversShareOneLog) {
   for (auto& saver : savers) ASSERT_TRUE(saver.WaitForExit(kEndTimeout));
   const DemoLog log = Log();
   for (std::size_t i = 0; i < savers.size(); ++i) {
-    EXPECT_EQ(log.EventsOf(savers[i].Id()),
-              (std::vector<std::string>{"start", "window", "keydown", "keyup", "close", "exit"}));
+    EXPECT_TRUE(Framed(log.EventsOf(savers[i].Id()), {"start", "window"}, {"exit"}))
+        << testing::PrintToString(log.EventsOf(savers[i].Id()));
     const auto start = log.Find(savers[i].Id(), "start");
     ASSERT_TRUE(start);
     EXPECT_EQ(start->name, Narrow(ids[i]));
@@ -517,7 +529,8 @@ TEST_P(DemoSaverDrawingTest, DrawsBackgroundAndName) {
   ASSERT_TRUE(variant);
   const std::wstring id(variant->id.begin(), variant->id.end());
   TestProcess saver = Start(id, L"/s");
-  ASSERT_EQ(WaitForWindows({saver.Id()}, 1).size(), 1u);
+  // TwoWindows may show its second window already.
+  ASSERT_GE(WaitForWindows({saver.Id()}, 1).size(), 1u);
   PumpMessagesFor(400);
 
   const RECT screen = VirtualScreenRect();
