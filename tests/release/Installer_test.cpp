@@ -128,9 +128,9 @@ std::optional<VersionResource> ReadVersionResource(const std::wstring& path) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   if (VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
-    result.fixed = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
-                   "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
-                   std::to_string(LOWORD(fixed->dwFileVersionLS));
+    result.fixed = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                   std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                   std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
   }
   struct Translation {
     WORD language;
@@ -145,7 +145,8 @@ std::optional<VersionResource> ReadVersionResource(const std::wstring& path) {
     wchar_t* value = nullptr;
     UINT chars = 0;
     const std::wstring query = std::wstring(block) + name;
-    if (!VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &chars) || !value) return std::string();
+    if (!VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &chars) || !value)
+      return std::string();
     return Narrow(value);
   };
   result.fileVersion = text(L"FileVersion");
