@@ -81,3 +81,5 @@ function(tessora_add_wine_test name)
 endfunction()
 
 add_subdirectory(tests/windows)
+
+include(cmake/release.cmake)
