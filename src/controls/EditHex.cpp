@@ -34,8 +34,8 @@ void TEditHex::FillCreateParams(tk::CreateParams& params) {
   params.SubclassOf = L"EDIT";
   // Multi-line only for the alignment styles, which older single-line edits ignore;
   // the field itself never takes a line break.
-  params.Style = (params.Style & ~static_cast<DWORD>(WS_CLIPCHILDREN)) | WS_TABSTOP | ES_AUTOHSCROLL |
-                 ES_MULTILINE | AlignmentStyle(alignment_);
+  params.Style = (params.Style & ~static_cast<DWORD>(WS_CLIPCHILDREN)) | WS_TABSTOP | ES_AUTOHSCROLL | ES_MULTILINE |
+                 AlignmentStyle(alignment_);
   params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -49,9 +49,7 @@ void TEditHex::SetImeDisabled(bool disabled) {
   if (HandleAllocated()) ImmAssociateContextEx(Handle(), nullptr, disabled ? 0 : IACE_DEFAULT);
 }
 
-std::string TEditHex::WindowText() {
-  return HandleAllocated() ? ReadWindowText(Handle()) : tk::FromWide(caption_);
-}
+std::string TEditHex::WindowText() { return HandleAllocated() ? ReadWindowText(Handle()) : tk::FromWide(caption_); }
 
 void TEditHex::SetWindowText(std::string_view text) {
   if (HandleAllocated()) {
@@ -61,9 +59,7 @@ void TEditHex::SetWindowText(std::string_view text) {
   }
 }
 
-std::string TEditHex::Text() {
-  return numeralOnly_ ? UngroupDigits(WindowText()) : WindowText();
-}
+std::string TEditHex::Text() { return numeralOnly_ ? UngroupDigits(WindowText()) : WindowText(); }
 
 void TEditHex::SetText(std::string_view text) {
   SetWindowText(numeralOnly_ ? NumeralTextFor(text, Style()) : std::string(text));

@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "app/AppInfo.h"
+#include "config/SaverFile.h"
 #include "settings/BackgroundOption.h"
 #include "settings/IniStore.h"
 #include "engine/MainFrm.h"
@@ -41,7 +42,8 @@ void TfrmMain::ZussRunNormal(tk::Component*, HWND, HWND) {
   SetColor(FormColour(background.colour));
 
   entryTimes_ = EntryTimes(span);
-  ScrList = BuildPlayList(entries, SaverFileExists);
+  // Tessora never rotates itself: an entry naming this very program is passed over.
+  ScrList = BuildPlayList(entries, [](const std::string& path) { return SaverFileExists(path) && !IsRunningProgram(path); });
 
   if (ScrList.Empty()) {
     // Nothing to play: a plain screen that the host's own trapping ends.

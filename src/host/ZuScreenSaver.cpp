@@ -29,7 +29,6 @@ constexpr int kMaxCursorCalls = 256;
 using VerifyScreenSavePwdFn = BOOL(WINAPI*)(HWND);
 using PwdChangePasswordAFn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
 
-
 // The password libraries come from the system directory only: a file of the same name
 // beside the program or in the current folder must never be loaded in its place.
 tk::Module LoadSystemLibrary(const wchar_t* name) {
@@ -411,7 +410,8 @@ bool TZuScreenSaver::VerifyPassword() {
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\desktop", 0, KEY_QUERY_VALUE, &opened) == ERROR_SUCCESS) {
     tk::RegKey key(opened);
     DWORD size = 0;
-    usePassword = RegQueryValueExW(key.Get(), L"ScreenSaveUsePassword", nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+    usePassword =
+        RegQueryValueExW(key.Get(), L"ScreenSaveUsePassword", nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
   }
   if (!usePassword) return true;
   tk::Module library = LoadSystemLibrary(L"password.cpl");

@@ -149,10 +149,16 @@ TEST_P(DemoSaverCloseTest, FullScreenWindowEndsOnInputAndLogsIt) {
   const DemoLog log = Log();
   const std::string id = Narrow(c.saver);
   ExpectStart(log, saver.Id(), id, "screen");
-  std::vector<std::string> expected{"start", "window"};
-  for (const auto& post : c.posts) expected.push_back(LogEventFor(post.message));
-  expected.push_back("exit");
-  EXPECT_EQ(log.EventsOf(saver.Id()), expected);
+  // The saver may end on the first of the posts; the ones after it then find no window.
+  std::vector<std::string> posted;
+  for (const auto& post : c.posts) posted.push_back(LogEventFor(post.message));
+  const std::vector<std::string> events = log.EventsOf(saver.Id());
+  ASSERT_GE(events.size(), 4u) << testing::PrintToString(events);
+  EXPECT_EQ(std::vector<std::string>(events.begin(), events.begin() + 2), (std::vector<std::string>{"start", "window"}));
+  EXPECT_EQ(events.back(), "exit");
+  const std::vector<std::string> heard(events.begin() + 2, events.end() - 1);
+  EXPECT_LE(heard.size(), posted.size());
+  EXPECT_TRUE(std::equal(heard.begin(), heard.end(), posted.begin())) << testing::PrintToString(events);
 
   const auto entries = log.Of(saver.Id());
   for (std::size_t i = 1; i < entries.size(); ++i) {

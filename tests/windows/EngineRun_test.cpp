@@ -471,6 +471,26 @@ TEST_F(EngineRunTest, AnEmptyPlayListShowsTheBackgroundColourUntilTheMouseMoves)
   EXPECT_TRUE(Starts(Log()).empty());
 }
 
+// Tessora never starts itself: an entry naming its own file (spelled otherwise) is passed
+// over, so a list of only that entry is an empty play list that waits for the user, where
+// starting it would have failed and ended the run at once.
+TEST_F(EngineRunTest, AnEntryNamingTessoraItselfIsPassedOver) {
+  std::wstring self = Program();
+  for (wchar_t& c : self) c = static_cast<wchar_t>(towupper(c));
+  WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("Self", self));
+  Start(L"/s");
+  EXPECT_FALSE(tessora_.WaitForExit(3000)) << "the run ended by itself";
+  EndAsAUser();
+  EXPECT_TRUE(Starts(Log()).empty());
+
+  WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("Self", self) + Entry("Ember", DemoSaver(L"Ember")) +
+           Entry("Aurora", DemoSaver(L"Aurora")));
+  Start(L"/s");
+  const std::vector<SaverStart> starts = WaitForStarts(3, 12000);
+  EndAsAUser();
+  EXPECT_EQ(Names(starts), (std::vector<std::string>{"Ember", "Aurora", "Ember"}));
+}
+
 // However the run ends, the saver it started ends with it: here Tessora is killed.
 TEST_F(EngineRunTest, ASaverDoesNotOutliveAKilledRun) {
   WriteIni("[Option]\nspan=0\n[Savers]\n" + Entry("Launcher", DemoSaver(L"Launcher")));

@@ -3,6 +3,7 @@
 // lookup, exceptions inside handlers and the teardown of derived controls. Each case
 // records what a window or control receives and compares it with the expected sequence.
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
@@ -30,7 +31,9 @@ struct Seen {
   bool operator==(const Seen&) const = default;
 };
 
-std::ostream& operator<<(std::ostream& out, const Seen& s) { return out << "{0x" << std::hex << s.msg << ", " << std::dec << s.detail << "}"; }
+std::ostream& operator<<(std::ostream& out, const Seen& s) {
+  return out << "{0x" << std::hex << s.msg << ", " << std::dec << s.detail << "}";
+}
 
 UINT DetailOf(const tk::Message& m) {
   if (m.Msg == WM_COMMAND) return HIWORD(m.WParam);
@@ -116,11 +119,10 @@ TEST_F(RoutingTest, AChildDeepInContainersGetsTheNotificationsItsParentGets) {
   measure.CtlType = ODT_MENU;
   SendMessageW(g, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
 
-  const std::vector<Seen> expected = {
-      {WM_COMMAND, BN_CLICKED},        {WM_NOTIFY, static_cast<UINT>(NM_CLICK)},
-      {WM_DRAWITEM, 0},                {WM_MEASUREITEM, 0},
-      {WM_HSCROLL, 0},                 {WM_VSCROLL, 0},
-      {WM_CONTEXTMENU, 0}};
+  const std::vector<Seen> expected = {{WM_COMMAND, BN_CLICKED}, {WM_NOTIFY, static_cast<UINT>(NM_CLICK)},
+                                      {WM_DRAWITEM, 0},         {WM_MEASUREITEM, 0},
+                                      {WM_HSCROLL, 0},          {WM_VSCROLL, 0},
+                                      {WM_CONTEXTMENU, 0}};
   // The button's painting asks its parent for colours meanwhile: reflected too, not counted here.
   std::vector<Seen> got;
   for (const Seen& s : button->reflected)
@@ -334,8 +336,8 @@ TEST_F(RoutingTest, LookupsNeverTakeOneKindOfObjectForAnother) {
   look.hInstance = GetModuleHandleW(nullptr);
   look.lpszClassName = L"Tessora.LookAlike";
   RegisterClassExW(&look);
-  HWND alike = CreateWindowExW(0, look.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, look.hInstance,
-                               nullptr);
+  HWND alike =
+      CreateWindowExW(0, look.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, look.hInstance, nullptr);
   ASSERT_NE(alike, nullptr);
   SetWindowLongPtrW(alike, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&timer));
   EXPECT_EQ(tk::WinControl::FromHandle(alike), nullptr);
