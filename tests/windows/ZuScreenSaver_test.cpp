@@ -681,4 +681,40 @@ TEST_F(HostTest, AConfigFormWithoutAWindowGivesTheCallerBackAsItWas) {
   }
 }
 
+// The hooked form's message sequence: each message in, whether the form's own handling
+// still gets it, and whether it ends the run. The mouse test reads the cursor, not the
+// message, so the cursor is put where the case needs it.
+TEST_F(HostTest, TrappingSequenceOfAFullScreenRun) {
+  HostedForm f("/s");
+  f.Load();
+  SetCursorPos(100, 100);
+  PumpFor(50);
+  struct Step {
+    const char* what;
+    UINT msg;
+    WPARAM wParam;
+    POINT cursor;
+    bool passedOn;
+    int closes;
+  };
+  const Step steps[] = {
+      {"first move: the origin", WM_MOUSEMOVE, 0, {100, 100}, true, 0},
+      {"a move without the cursor moving", WM_MOUSEMOVE, 0, {100, 100}, true, 0},
+      {"a key-up", WM_KEYUP, 'A', {100, 100}, true, 0},
+      {"the system's own screensaver", WM_SYSCOMMAND, SC_SCREENSAVE, {100, 100}, false, 0},
+      {"another system command", WM_SYSCOMMAND, SC_SCREENSAVE + 1, {100, 100}, true, 0},
+      {"a key", WM_KEYDOWN, 'A', {100, 100}, true, 1},
+      {"a right click", WM_RBUTTONDOWN, 0, {100, 100}, true, 1},
+      {"the cursor moved away", WM_MOUSEMOVE, 0, {140, 100}, true, 1},
+  };
+  for (const Step& step : steps) {
+    SetCursorPos(step.cursor.x, step.cursor.y);
+    f.passedOn.clear();
+    SendMessageW(f.Window(), step.msg, step.wParam, 0);
+    const bool passed = f.PassedOn(step.msg, step.wParam);
+    EXPECT_EQ(passed, step.passedOn) << step.what;
+    EXPECT_EQ(f.TakePostedCloses(), step.closes) << step.what;
+  }
+}
+
 }  // namespace
