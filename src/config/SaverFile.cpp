@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "app/AppInfo.h"
 #include "toolkit/Handles.h"
 #include "toolkit/WinCalls.h"
 
@@ -78,7 +77,7 @@ std::string GetDisplayName(const std::string& path) {
 bool IsRunningProgram(const std::string& path) {
   if (path.empty()) return false;
   FileIdentity self, other;
-  if (!IdentityOf(ModuleFilePath(), self) || !IdentityOf(tk::ToWide(path), other)) return false;
+  if (!IdentityOf(tk::ModuleFilePath(), self) || !IdentityOf(tk::ToWide(path), other)) return false;
   return self == other;
 }
 

@@ -1,13 +1,13 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/AppInfo.h"
 #include "config/SaverFile.h"
 #include "settings/BackgroundOption.h"
 #include "settings/IniStore.h"
 #include "engine/MainFrm.h"
 #include "settings/SaverEntry.h"
-#include "settings/SettingsFilePath.h"
+#include "settings/SettingsLocation.h"
+#include "settings/WinSettingsFileSystem.h"
 #include "settings/SettingsNames.h"
 #include "toolkit/GraphicControl.h"
 #include "toolkit/WinCalls.h"
@@ -30,7 +30,7 @@ std::string SaverSection(std::int32_t current) {
 
 void TfrmMain::ZussRunNormal(tk::Component*, HWND, HWND) {
   IniStore store;
-  store.Open(std::filesystem::path(SettingsFilePath(tessora::ModuleFilePath())));
+  store.Open(SettingsReadPath(ProgramSettingsPaths(), DefaultSettingsFileSystem()));
   const std::int32_t current = store.ReadInteger(settings::SetListSection, settings::CurrentKey, settings::DefaultCurrent);
   const std::vector<SaverEntry> entries = ReadSaverEntries(store, SaverSection(current));
   randomOrder_ = store.ReadInteger(settings::OptionSection, settings::RandomKey, settings::DefaultRandom) != 0;

@@ -38,4 +38,7 @@ COLORREF ColorToRgb(ColorRef color);
 // The system folder without a trailing separator; empty when it cannot be read.
 std::wstring SystemFolder();
 
+// Full path of a loaded module (the program's own by default), however long it is.
+std::wstring ModuleFilePath(HMODULE module = nullptr);
+
 }  // namespace tessora::tk

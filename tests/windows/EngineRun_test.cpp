@@ -2,6 +2,7 @@
 // Tessora.ini beside it and demo savers as its children; what happened is read from
 // the demo savers' event log, the screen and Tessora's own windows.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -489,6 +490,31 @@ TEST_F(EngineRunTest, AnEntryNamingTessoraItselfIsPassedOver) {
   const std::vector<SaverStart> starts = WaitForStarts(3, 12000);
   EndAsAUser();
   EXPECT_EQ(Names(starts), (std::vector<std::string>{"Ember", "Aurora", "Ember"}));
+}
+
+// A user's own settings file in the profile is the one the run reads, once it exists.
+TEST_F(EngineRunTest, TheUsersOwnSettingsFileComesFirst) {
+  wchar_t appData[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)));
+  const std::wstring userFolder = std::wstring(appData) + L"\\Tessora";
+  const std::wstring userFile = userFolder + L"\\Tessora.ini";
+  CreateDirectoryW(userFolder.c_str(), nullptr);
+  struct Cleanup {
+    std::wstring file, folder;
+    ~Cleanup() {
+      DeleteFileW(file.c_str());
+      RemoveDirectoryW(folder.c_str());
+    }
+  } cleanup{userFile, userFolder};
+  WriteIni("[Option]\nspan=0\n[Savers]\n" + Entry("Aurora", DemoSaver(L"Aurora")));
+  {
+    std::ofstream out(userFile.c_str(), std::ios::binary);
+    out << "[Option]\r\nspan=0\r\n[Savers]\r\n" << Entry("Ember", DemoSaver(L"Ember"));
+  }
+  Start(L"/s");
+  const std::vector<SaverStart> starts = WaitForStarts(1, 10000);
+  EndAsAUser();
+  EXPECT_EQ(Names(starts), std::vector<std::string>{"Ember"});
 }
 
 // However the run ends, the saver it started ends with it: here Tessora is killed.

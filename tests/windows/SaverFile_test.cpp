@@ -9,7 +9,6 @@
 #include <string>
 
 #include "WineTestSupport.h"
-#include "app/AppInfo.h"
 #include "config/SaverFile.h"
 #include "toolkit/WinCalls.h"
 
@@ -80,7 +79,7 @@ TEST_F(SaverFileTest, TheFilesCodeNeverRuns) {
 }
 
 TEST_F(SaverFileTest, TheRunningProgramIsKnownHoweverItsPathIsSpelled) {
-  const fs::path self = ModuleFilePath();
+  const fs::path self = tk::ModuleFilePath();
   std::wstring upper = self.wstring();
   for (wchar_t& c : upper) c = static_cast<wchar_t>(towupper(c));
   const std::wstring roundabout = (self.parent_path() / L".." / self.parent_path().filename() / self.filename()).wstring();
