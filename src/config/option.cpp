@@ -54,16 +54,6 @@ TfrmOpt::TfrmOpt(tk::Component* owner) : tk::Form(owner) {
   SpinBtn->Slider().SetBody(TBody::bdLight);
   SpinBtn->Slider().SetHeight(2);
   SpinBtn->Slider().SetQuantity(1);
-  SpinBtn->SetAssociate(SpanT);
-  SpinBtn->SetQuantity(1);
-  SpinBtn->SetRate(1);
-  SpinBtn->SetIncrement(1);
-  SpinBtn->SetFunctionKind(TFunctionKind::fkLinear);
-  SpinBtn->SetFormat("0");
-  SpinBtn->SetMax(86400);
-  SpinBtn->SetMin(1);
-  SpinBtn->SetWrap(false);
-  SpinBtn->SetPosition(1);
 
   Label3 = Place(new tk::Label(this), this, 124, 34, 12, 12);
   Label3->SetCaption(L"秒");
@@ -89,6 +79,23 @@ TfrmOpt::TfrmOpt(tk::Component* owner) : tk::Form(owner) {
   Button3->SetCaption(L"Cancel");
   Button3->SetModalResult(tk::mrCancel);
   Button3->SetTabOrder(5);
+
+  SpinBtn->SetAssociate(SpanT);
+  SpinBtn->SetQuantity(1);
+  SpinBtn->SetRate(1);
+  SpinBtn->SetIncrement(1);
+  SpinBtn->SetFunctionKind(TFunctionKind::fkLinear);
+  SpinBtn->SetFormat("0");
+  SpinBtn->SetMax(86400);
+  SpinBtn->SetMin(1);
+  SpinBtn->SetWrap(false);
+  SpinBtn->SetPosition(1);
+  // Setting some of the values above makes the form's window, and the controls added
+  // after it would otherwise get none.
+  if (HandleAllocated())
+    for (tk::WinControl* control :
+         std::initializer_list<tk::WinControl*>{SpanT, SpinBtn, ComboBox1, Button1, Button2, Button3})
+      control->Handle();
 }
 
 void TfrmOpt::FillCreateParams(tk::CreateParams& params) {
