@@ -63,6 +63,7 @@ int wmain(int argc, wchar_t** argv) {
   SetForegroundWindow(form->Handle());
   form->SpanT->SetFocus();
   PumpFor(400);
+  HideCaret(form->SpanT->Handle());  // a blinking caret caught mid-way looks like a typed bar
   RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   PumpFor(100);
 
