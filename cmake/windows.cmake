@@ -10,7 +10,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 set(TESSORA_WINE ${CMAKE_SOURCE_DIR}/scripts/wine)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${TESSORA_WINE};run;${CMAKE_BINARY_DIR})
 
-add_library(tessora_win STATIC ${TESSORA_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/AppInfo.cpp)
+add_library(tessora_win STATIC ${TESSORA_WIN_SOURCES})
 target_link_libraries(tessora_win PUBLIC tessora_portable ${TESSORA_WIN_LIBS})
 target_compile_options(tessora_win PRIVATE ${TESSORA_WARNINGS})
 
@@ -82,3 +82,5 @@ function(tessora_add_wine_test name)
 endfunction()
 
 add_subdirectory(tests/windows)
+
+include(cmake/release.cmake)

@@ -186,6 +186,13 @@ void WinControl::CreateWnd() {
   // children's windows); a second window would be bound to the same object.
   if (handle_) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
+  HMENU menu = nullptr;
+  if (params.Style & WS_CHILD) {
+    // Above the dialog-box IDs; the command IDs of menus lie higher still.
+    static int nextId = 0x1000;
+    if (params.Id == 0) params.Id = nextId < 0x3FFF ? nextId++ : 0x1000;
+    menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.Id));
+  }
   if (params.SubclassOf.empty()) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -202,10 +209,10 @@ void WinControl::CreateWnd() {
       RegisterClassExW(&wc);
     }
     CreateWindowExW(params.ExStyle, params.ClassName.c_str(), caption_.c_str(), params.Style, params.X, params.Y,
-                    params.Width, params.Height, params.WndParent, nullptr, instance, this);
+                    params.Width, params.Height, params.WndParent, menu, instance, this);
   } else {
     HWND wnd = CreateWindowExW(params.ExStyle, params.SubclassOf.c_str(), caption_.c_str(), params.Style, params.X,
-                               params.Y, params.Width, params.Height, params.WndParent, nullptr, instance, nullptr);
+                               params.Y, params.Width, params.Height, params.WndParent, menu, instance, nullptr);
     if (wnd) {
       handle_ = wnd;
       subclassed_ = true;
@@ -231,6 +238,7 @@ void WinControl::DestroyHandle() {
   for (Control* c : controls_) {
     if (auto* w = dynamic_cast<WinControl*>(c)) w->DestroyHandle();
   }
+  HandleDestroying();
   HWND wnd = std::exchange(handle_, nullptr);
   // Unbind first, then destroy: no message may reach a half-destroyed object.
   if (subclassed_) {
@@ -385,6 +393,7 @@ LRESULT CALLBACK WinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LP
   if (!self) return DefWindowProcW(wnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     // Destroyed from outside (with a parent window, say): forget the handle.
+    self->HandleDestroying();
     UnbindWindow(wnd);
     self->handle_ = nullptr;
     return DefWindowProcW(wnd, msg, wParam, lParam);
@@ -396,6 +405,7 @@ LRESULT CALLBACK WinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPA
                                           DWORD_PTR data) noexcept {
   auto* self = reinterpret_cast<WinControl*>(data);
   if (msg == WM_NCDESTROY) {
+    self->HandleDestroying();
     RemoveWindowSubclass(wnd, SubclassProc, kSubclassId);
     UnbindWindow(wnd);
     self->handle_ = nullptr;
@@ -468,7 +478,15 @@ void WinControl::WndProc(Message& m) {
       }
       break;
     case WM_CAPTURECHANGED:
-      if (mouseCapture_ && reinterpret_cast<HWND>(m.LParam) != handle_) mouseCapture_ = nullptr;
+      // Taken by another window (Alt+Tab during a hold, a menu): the control holding the
+      // mouse lets go, or it would go on as if the button were still down.
+      if (mouseCapture_ && reinterpret_cast<HWND>(m.LParam) != handle_) {
+        auto* holder = dynamic_cast<GraphicControl*>(std::exchange(mouseCapture_, nullptr));
+        if (holder) {
+          Message lost{CM_CAPTURELOST, 0, 0, 0};
+          holder->WndProc(lost);
+        }
+      }
       break;
     case WM_SIZE:
       if (!subclassed_ && handle_) {
@@ -503,11 +521,7 @@ void WinControl::PaintGraphicControls(HDC dc, const RECT& clip) {
     if (!g || !g->Visible()) continue;
     RECT r = g->BoundsRect(), inter;
     if (!IntersectRect(&inter, &r, &clip)) continue;
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-    SetViewportOrgEx(dc, r.left, r.top, nullptr);
-    g->Paint(dc);
-    RestoreDC(dc, saved);
+    g->PaintInParent(dc);
   }
 }
 

@@ -117,6 +117,9 @@ struct CreateParams {
   UINT ClassStyle = CS_DBLCLKS;
   HBRUSH Background = nullptr;
   HCURSOR Cursor = nullptr;
+  // A child window's control ID; 0 takes one of its own, unique in the program (what
+  // WM_MEASUREITEM names its control by). A form's default button sets IDOK here.
+  int Id = 0;
 };
 
 class WinControl : public Control, public WindowTarget {
@@ -171,6 +174,9 @@ class WinControl : public Control, public WindowTarget {
   virtual void CreateWnd();
   // Runs after the window exists (child windows of our controls are created here too).
   virtual void HandleCreated() {}
+  // Runs while the window is still there, just before it goes: destroyed by the control
+  // or from outside (with its parent window, say).
+  virtual void HandleDestroying() {}
   virtual void WndProc(Message& message);
   // What the window does when no handler keeps a message.
   void DefaultHandler(Message& message);

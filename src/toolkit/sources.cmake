@@ -27,5 +27,6 @@ list(APPEND TESSORA_WIN_SOURCES
   toolkit/Reflection.cpp
   toolkit/GraphicControl.cpp
   toolkit/Timer.cpp
+  toolkit/WinCalls.cpp
   toolkit/WindowBinding.cpp
 )
