@@ -4,6 +4,7 @@ list(APPEND TESSORA_PORTABLE_SOURCES
   config/ConfigModel.cpp
   config/ConfigTexts.cpp
   config/SaverPath.cpp
+  config/SettingsSave.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES
   config/SaverFile.cpp
