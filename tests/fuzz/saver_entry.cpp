@@ -137,7 +137,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Written by the dialog into a store, the lines read back as the entries of the
-    // first line of each display name.
+    // first line of each display name; written key by key, the line takes the last
+    // spelling of the name.
     MemorySettingsFileSystem fileSystem;
     IniStore store(fileSystem);
     WriteSaverLines(store, "Set0", lines);
@@ -147,11 +148,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const bool first = lines[i].find('=') != std::string::npos && seen.emplace(fuzz::CaseKey(KeyOf(lines[i])), true).second;
       if (first && expected[i]) firsts.push_back(&*expected[i]);
     }
+    std::map<std::string, std::string> lastSpelling;
+    for (const std::string& line : lines) {
+      if (line.find('=') != std::string::npos) lastSpelling[fuzz::CaseKey(KeyOf(line))] = KeyOf(line);
+    }
     const std::vector<SaverEntry> stored = ReadSaverEntries(store, "Set0");
     FUZZ_CHECK(stored.size() == firsts.size(), "the store holds " + std::to_string(stored.size()) + " entries, the lines " +
                                                    std::to_string(firsts.size()));
     for (std::size_t i = 0; i < stored.size(); ++i) {
-      FUZZ_CHECK(stored[i].displayName == firsts[i]->displayName && stored[i].fields == firsts[i]->fields,
+      FUZZ_CHECK(stored[i].displayName == lastSpelling[fuzz::CaseKey(firsts[i]->displayName)] &&
+                     stored[i].fields == firsts[i]->fields,
                  "stored entry " + std::to_string(i) + " " + fuzz::Quoted(stored[i].displayName) + " differs");
     }
   }
