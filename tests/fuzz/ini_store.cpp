@@ -110,8 +110,9 @@ void CheckRead(const IniStore& store, const Reference& reference, std::string_vi
              "ReadInteger(" + fuzz::Quoted(section) + ", " + fuzz::Quoted(key) + ") does not follow its text");
 }
 
-// Every read of the store against the reference made from its saved text.
-Reference CheckReads(const IniStore& store) {
+// Every read of the store against the reference made from its saved text; with
+// nearMisses also keys that are almost those of the lines.
+Reference CheckReads(const IniStore& store, bool nearMisses) {
   Reference reference(store.Text());
   for (const auto& [caseKey, number] : reference.lastBlock) {
     const Block& block = reference.blocks[number];
@@ -128,6 +129,7 @@ Reference CheckReads(const IniStore& store) {
       const std::string key = line.substr(0, std::min(equals, line.size()));
       CheckRead(store, reference, block.name, key);
       CheckRead(store, reference, flipped, FlipCase(key));
+      if (!nearMisses) continue;
       // Near misses: a line without "=" has no key, and a key is no prefix of another.
       CheckRead(store, reference, block.name, line);
       if (!key.empty()) CheckRead(store, reference, block.name, key.substr(0, key.size() - 1));
@@ -168,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   IniStore store(fileSystem);
   FUZZ_CHECK(store.Open("t.ini"), "the file is not read");
-  CheckReads(store);
+  CheckReads(store, true);
   // What the engine and the dialog read first.
   for (const std::string_view section : {"Option", "SetList", "Set0", "Savers"}) {
     (void)ReadSaverEntries(store, section);
@@ -183,7 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(reloaded.Open("t.ini"), "the saved file is not read");
   FUZZ_CHECK(reloaded.Text() == saved, "loading the saved file changes it: " + fuzz::Quoted(saved) + " becomes " +
                                            fuzz::Quoted(reloaded.Text()));
-  CheckReads(reloaded);
+  CheckReads(reloaded, false);
 
   // A few writes, chosen by the last bytes of the input read backwards.
   const std::string backwards(file.rbegin(), file.rend());
@@ -239,7 +241,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   if (writes > 0) {
-    CheckReads(store);
+    CheckReads(store, true);
     FUZZ_CHECK(store.Save(), "saving to memory failed");
     IniStore again(fileSystem);
     again.Open("t.ini");
@@ -247,7 +249,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(again.Text() == store.Text(), "written lines do not load back: " + fuzz::Quoted(store.Text()) +
                                                   " becomes " + fuzz::Quoted(again.Text()));
     }
-    CheckReads(again);
+    CheckReads(again, false);
   }
   return 0;
 }
