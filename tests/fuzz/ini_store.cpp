@@ -218,7 +218,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.WriteString(section, key, value);
     const std::string sectionLine = OneLine(section), keyLine = OneLine(key), valueLine = OneLine(value);
     const std::string written = keyLine + "=" + valueLine;
-    allFit = allFit && IsTrimmed(sectionLine) && IsTrimmed(keyLine) && IsTrimmed(valueLine) && !keyLine.starts_with(';') &&
+    // Loading trims around the first "=" and skips comments; a key with "=" in it
+    // splits elsewhere, and a bracketed line starts a section.
+    allFit = allFit && IsTrimmed(sectionLine) && IsTrimmed(keyLine) && IsTrimmed(valueLine) &&
+             keyLine.find('=') == std::string::npos && !keyLine.starts_with(';') &&
              !(written.starts_with('[') && written.ends_with(']'));
 
     // The last line with the key is replaced in place, or a line is appended.
