@@ -2,6 +2,7 @@
 # Portable files never include <windows.h>; they build natively too.
 list(APPEND TESSORA_PORTABLE_SOURCES
   toolkit/Component.cpp
+  toolkit/FileDialogText.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES
   toolkit/Application.cpp
