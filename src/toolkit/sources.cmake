@@ -19,4 +19,8 @@ list(APPEND TESSORA_WIN_SOURCES
   toolkit/GraphicControl.cpp
   toolkit/Timer.cpp
   toolkit/WindowBinding.cpp
+  toolkit/ListView.cpp
+  toolkit/PopupMenu.cpp
+  toolkit/OpenDialog.cpp
+  toolkit/ColorDialog.cpp
 )
