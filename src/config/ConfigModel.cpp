@@ -1,3 +1,5 @@
+// The configuration dialog's model: loading the sets, showing one, editing the list,
+// registering and deleting sets.
 #include "config/ConfigModel.h"
 
 #include <algorithm>

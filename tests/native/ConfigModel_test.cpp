@@ -1,3 +1,5 @@
+// The configuration model driven through its seams: loading, rows of stored lines,
+// list edits, drops, registering and deleting sets.
 #include "config/ConfigModel.h"
 
 #include <gtest/gtest.h>
