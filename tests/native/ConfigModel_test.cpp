@@ -261,6 +261,19 @@ TEST_F(ConfigModelTest, FormCreateStartsAfresh) {
   EXPECT_EQ(model.IniFile().Path(), kSettingsFile);
 }
 
+TEST_F(ConfigModelTest, ReadsTheUsersOwnFileOnceItExists) {
+  fileSystem.files[kSettingsFile] = "[SetList]\nCount=1\nItem0=Beside\nCurrent=0\n";
+  fileSystem.files[environment.settingsFiles.perUser] = "[SetList]\nCount=1\nItem0=Own\nCurrent=0\n";
+  model.FormCreate();
+  EXPECT_EQ(SetNames(model), Names{"Own"});
+  EXPECT_EQ(model.IniFile().Path(), environment.settingsFiles.perUser);
+  EXPECT_EQ(model.SettingsFiles().beside, kSettingsFile);
+
+  fileSystem.files.erase(environment.settingsFiles.perUser);
+  model.FormCreate();
+  EXPECT_EQ(SetNames(model), Names{"Beside"});
+}
+
 // ---- Editing the list ----
 
 // The set shown before each edit: three rows, the middle one missing.
