@@ -8,4 +8,5 @@ list(APPEND TESSORA_PORTABLE_SOURCES
 )
 list(APPEND TESSORA_WIN_SOURCES
   config/SaverFile.cpp
+  config/option.cpp
 )
