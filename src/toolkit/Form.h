@@ -15,6 +15,7 @@ enum class BorderStyle { None, Single, Sizeable, Dialog };
 constexpr int mrNone = 0;
 constexpr int mrOk = IDOK;
 constexpr int mrCancel = IDCANCEL;
+constexpr int mrAbort = IDABORT;
 constexpr int mrYes = IDYES;
 constexpr int mrNo = IDNO;
 
@@ -91,6 +92,7 @@ class Form : public WinControl {
 
   bool modal_ = false;
   bool showHint_ = false;
+  bool destroying_ = false;  // controls going away no longer update hints and looks
   HintWindow* hints_ = nullptr;
   HWND lastFocus_ = nullptr;
   int modalResult_ = mrNone;
