@@ -72,7 +72,7 @@ TfrmOpt::TfrmOpt(tk::Component* owner) : tk::Form(owner) {
   Button1->SetTabOrder(3);
   Button2 = Place(new tk::Button(this), this, 106, 66, 57, 22);
   Button2->SetCaption(L"リセット");
-  Button2->SetModalResult(mrAbort);
+  Button2->SetModalResult(tk::mrAbort);
   Button2->SetTabOrder(4);
   // Not the cancel button: Escape is meant to press nothing here.
   Button3 = Place(new tk::Button(this), this, 168, 66, 57, 22);
@@ -144,7 +144,7 @@ int EditEntryOptions(EntryOptionsHost& host) {
     host.SetSecondsCell(text == global ? std::string() : text);
     // A cell that named no level and was left without a choice keeps what it had.
     if (form->ComboBox1->ItemIndex() >= 0) host.SetFrequencyLevel(form->ComboBox1->ItemIndex());
-  } else if (result == mrAbort) {
+  } else if (result == tk::mrAbort) {
     host.SetSecondsCell(std::string());
     host.SetFrequencyLevel(DefaultFrequencyLevel);
   }

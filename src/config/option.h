@@ -17,9 +17,6 @@
 
 namespace tessora {
 
-// リセット closes the dialog with this result.
-constexpr int mrAbort = IDABORT;
-
 class TfrmOpt : public tk::Form {
  public:
   explicit TfrmOpt(tk::Component* owner);
@@ -76,7 +73,8 @@ class EntryOptionsHost {
 };
 
 // mOptionClick: shows the options of the selected row and applies the answer. The
-// dialog's result, or mrNone when no row is selected.
+// dialog's result (tk::mrOk, tk::mrAbort for リセット, tk::mrCancel), or tk::mrNone when
+// no row is selected.
 int EditEntryOptions(EntryOptionsHost& host);
 
 }  // namespace tessora

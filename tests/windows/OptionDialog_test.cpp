@@ -176,8 +176,8 @@ TEST_F(OptionDialogTest, ResultsAndTheRow) {
          ClickOn(*f.Button1);
        },
        "90", tk::mrOk, "90", 3, true},
-      {"リセット", "90", 4, "60", [](TfrmOpt& f) { ClickOn(*f.Button2); }, "90", mrAbort, "", 2, true},
-      {"リセット of a row already so", "", 2, "60", [](TfrmOpt& f) { ClickOn(*f.Button2); }, "60", mrAbort, "", 2,
+      {"リセット", "90", 4, "60", [](TfrmOpt& f) { ClickOn(*f.Button2); }, "90", tk::mrAbort, "", 2, true},
+      {"リセット of a row already so", "", 2, "60", [](TfrmOpt& f) { ClickOn(*f.Button2); }, "60", tk::mrAbort, "", 2,
        true},
       {"Cancel", "90", 4, "60",
        [](TfrmOpt& f) {
