@@ -128,7 +128,7 @@ class OptionDialogTest : public ::testing::Test {
 
   int Open(std::function<void(TfrmOpt&)> script) {
     gScript = std::move(script);
-    timer_ = SetTimer(nullptr, 0, 30, WatchForOptions);
+    timer_ = SetTimer(nullptr, 0, 15, WatchForOptions);
     return EditEntryOptions(host_);
   }
 
@@ -350,6 +350,32 @@ TEST_F(OptionDialogTest, Layout) {
   EXPECT_EQ(form->Button2->ModalResult(), 3);
   EXPECT_EQ(form->Button3->ModalResult(), 2);
   delete form;
+}
+
+// Opening and closing the dialog many times leaves no window behind. (Wine reports no
+// GDI or handle counts, so windows are what can be counted here.)
+BOOL CALLBACK CountWindow(HWND wnd, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  EnumChildWindows(wnd, CountWindow, count);
+  return TRUE;
+}
+
+int ThreadWindows() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+TEST_F(OptionDialogTest, NoWindowsLeftOverManyOpenings) {
+  const auto cycle = [&] {
+    EXPECT_EQ(Open([](TfrmOpt& f) { f.SetModalResult(tk::mrCancel); }), tk::mrCancel);
+    PumpFor(1);
+  };
+  cycle();  // first-use windows (the toolkit's own)
+  const int before = ThreadWindows();
+  for (int i = 0; i < 200; ++i) cycle();
+  EXPECT_EQ(ThreadWindows(), before);
+  EXPECT_TRUE(owner_->Components().empty());
 }
 
 }  // namespace
