@@ -1,16 +1,17 @@
-// Watches one full-screen run of Tessora.scr from outside, for bench/rotation-bench.sh:
-// starts it, notes every moment a demo saver window appears or goes away, and before
-// ending the run reads Tessora's own CPU time and peak working set.
+// Watches one full-screen run of Tessora.scr (or, as the baseline, of a demo saver
+// started directly) from outside, for bench/rotation-bench.sh: starts it with /s, notes
+// every moment a demo saver window appears or goes away, and before ending the run reads
+// the program's own CPU time and peak working set.
 //
-//   rotation_probe.exe TESSORA_SCR SECONDS
+//   rotation_probe.exe PROGRAM SECONDS
 //
-// Output, one line each (times in milliseconds after the start of Tessora.scr /s):
+// Output, one line each (times in milliseconds after the start of PROGRAM /s):
 //   start <tick>                  GetTickCount64 at the start (the demo log's clock)
 //   appear <ms> <hwnd>            a visible demo saver window is there
 //   vanish <ms> <hwnd>            it is gone (or hidden)
-//   cpu <user ms> <kernel ms>     Tessora's own, over the run
+//   cpu <user ms> <kernel ms>     the program's own, over the run
 //   peak_working_set <bytes>
-//   ended <ms>                    Tessora ended by itself before the time was up
+//   ended <ms>                    the program ended by itself before the time was up
 #include <windows.h>
 #include <psapi.h>
 
@@ -21,6 +22,7 @@
 
 namespace {
 constexpr DWORD kPollMs = 5;
+constexpr DWORD kSettleMs = 700;
 
 BOOL CALLBACK CollectSaverWindow(HWND window, LPARAM data) {
   wchar_t name[32] = {};
@@ -40,7 +42,7 @@ double Milliseconds(FILETIME time) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: rotation_probe TESSORA_SCR SECONDS\n");
+    std::fprintf(stderr, "usage: rotation_probe PROGRAM SECONDS\n");
     return 2;
   }
   const double seconds = _wtof(argv[2]);
@@ -50,6 +52,9 @@ int wmain(int argc, wchar_t** argv) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION tessora{};
+  // The probe's own start (and its console's) must not share the machine with the start
+  // it measures.
+  Sleep(kSettleMs);
   std::printf("start %llu\n", static_cast<unsigned long long>(GetTickCount64()));
   QueryPerformanceCounter(&origin);
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &tessora)) {

@@ -2,7 +2,7 @@
 enable_language(RC)
 
 set(TESSORA_WIN_LINK -static -static-libgcc -static-libstdc++ -s)
-set(TESSORA_WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 advapi32 imm32)
+set(TESSORA_WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 advapi32 imm32 uxtheme)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
 
 # Windows programs run under Wine inside the private session that scripts/wine keeps
@@ -10,7 +10,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 set(TESSORA_WINE ${CMAKE_SOURCE_DIR}/scripts/wine)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${TESSORA_WINE};run;${CMAKE_BINARY_DIR})
 
-add_library(tessora_win STATIC ${TESSORA_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/AppInfo.cpp)
+add_library(tessora_win STATIC ${TESSORA_WIN_SOURCES})
 target_link_libraries(tessora_win PUBLIC tessora_portable ${TESSORA_WIN_LIBS})
 target_compile_options(tessora_win PRIVATE ${TESSORA_WARNINGS})
 
@@ -19,8 +19,9 @@ set_target_properties(Tessora PROPERTIES SUFFIX ".scr")
 target_link_libraries(Tessora PRIVATE tessora_win)
 target_compile_options(Tessora PRIVATE ${TESSORA_WARNINGS} -municode)
 target_link_options(Tessora PRIVATE ${TESSORA_WIN_LINK} -municode -mwindows)
+file(GLOB TESSORA_PICTURES ${CMAKE_SOURCE_DIR}/src/app/pictures/*.bmp)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/app/Tessora.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/app/Tessora.manifest;${CMAKE_SOURCE_DIR}/src/app/Tessora.ico")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/app/Tessora.manifest;${CMAKE_SOURCE_DIR}/src/app/Tessora.ico;${TESSORA_PICTURES}")
 
 # GoogleTest from Debian's source package, built by the cross compiler.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
@@ -81,3 +82,5 @@ function(tessora_add_wine_test name)
 endfunction()
 
 add_subdirectory(tests/windows)
+
+include(cmake/release.cmake)

@@ -1,6 +1,8 @@
 #include "app/Version.h"
 
+#include "TessoraVersion.h"
+
 namespace tessora {
 const char* const kProgramTitle = "Tessora";
-const char* const kVersionText = "1.0.0";
+const char* const kVersionText = TESSORA_VERSION_TEXT;
 }  // namespace tessora

@@ -107,5 +107,6 @@ HCURSOR TCustomKeepButton::CursorHandle() const { return tk::ScreenCursor(cursor
 
 void TCustomKeepButton::MouseEnter() { logic_.PointerEnter(); }
 void TCustomKeepButton::MouseLeave() { logic_.PointerLeave(); }
+void TCustomKeepButton::MouseCaptureLost() { logic_.CancelHold(); }
 
 }  // namespace tessora

@@ -61,6 +61,7 @@ class TCustomKeepButton : public tk::GraphicControl {
   void MouseUp(tk::MouseButton button, WPARAM keys, int x, int y) override;
   void MouseEnter() override;
   void MouseLeave() override;
+  void MouseCaptureLost() override;
 
  protected:
   void SetKeepDownOnLeave(bool keep) { logic_.SetKeepDownOnLeave(keep); }

@@ -3,26 +3,10 @@
 #include <imm.h>
 
 #include "controls/SUDStd.h"
+#include "toolkit/WinCalls.h"
 
 namespace tessora {
 namespace {
-
-std::wstring WideFromAnsi(std::string_view text) {
-  if (text.empty()) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
-std::string AnsiFromWide(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int n =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n, nullptr, nullptr);
-  return ansi;
-}
 
 DWORD AlignmentStyle(EditAlignment alignment) {
   switch (alignment) {
@@ -50,8 +34,8 @@ void TEditHex::FillCreateParams(tk::CreateParams& params) {
   params.SubclassOf = L"EDIT";
   // Multi-line only for the alignment styles, which older single-line edits ignore;
   // the field itself never takes a line break.
-  params.Style = (params.Style & ~static_cast<DWORD>(WS_CLIPCHILDREN)) | WS_TABSTOP | ES_AUTOHSCROLL |
-                 ES_MULTILINE | AlignmentStyle(alignment_);
+  params.Style = (params.Style & ~static_cast<DWORD>(WS_CLIPCHILDREN)) | WS_TABSTOP | ES_AUTOHSCROLL | ES_MULTILINE |
+                 AlignmentStyle(alignment_);
   params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -65,21 +49,17 @@ void TEditHex::SetImeDisabled(bool disabled) {
   if (HandleAllocated()) ImmAssociateContextEx(Handle(), nullptr, disabled ? 0 : IACE_DEFAULT);
 }
 
-std::string TEditHex::WindowText() {
-  return HandleAllocated() ? ReadWindowText(Handle()) : AnsiFromWide(caption_);
-}
+std::string TEditHex::WindowText() { return HandleAllocated() ? ReadWindowText(Handle()) : tk::FromWide(caption_); }
 
 void TEditHex::SetWindowText(std::string_view text) {
   if (HandleAllocated()) {
     SetWindowTextA(Handle(), std::string(text).c_str());
   } else {
-    caption_ = WideFromAnsi(text);
+    caption_ = tk::ToWide(text);
   }
 }
 
-std::string TEditHex::Text() {
-  return numeralOnly_ ? UngroupDigits(WindowText()) : WindowText();
-}
+std::string TEditHex::Text() { return numeralOnly_ ? UngroupDigits(WindowText()) : WindowText(); }
 
 void TEditHex::SetText(std::string_view text) {
   SetWindowText(numeralOnly_ ? NumeralTextFor(text, Style()) : std::string(text));
@@ -90,7 +70,7 @@ void TEditHex::SetAlignment(EditAlignment alignment) {
   alignment_ = alignment;
   if (!HandleAllocated()) return;
   HWND old = Handle();
-  caption_ = WideFromAnsi(WindowText());
+  caption_ = tk::ToWide(WindowText());
   const bool focused = GetFocus() == old;
   // The new window takes the old one's place in the tab order.
   HWND previous = GetWindow(old, GW_HWNDPREV);
@@ -153,12 +133,27 @@ void TEditHex::Loaded() {
 
 bool TEditHex::HandleReflected(tk::Message& m) {
   if (m.Msg != WM_COMMAND || HIWORD(m.WParam) != EN_CHANGE) return false;
-  if (OnChange) OnChange(this);
+  // A written text reports its change itself (below), once.
+  if (!writingText_ && OnChange) OnChange(this);
   return true;
+}
+
+void TEditHex::WriteText(tk::Message& m) {
+  // The field is a multi-line edit, which sends no EN_CHANGE for a written text: the
+  // change is reported here, for SetText, the spin control's writes and the rebuild
+  // after a typed character alike, so that whoever shows the value never lags behind.
+  const std::string before = ReadWindowText(Handle());
+  writingText_ = true;
+  DefaultHandler(m);
+  writingText_ = false;
+  if (ReadWindowText(Handle()) != before && OnChange) OnChange(this);
 }
 
 void TEditHex::WndProc(tk::Message& m) {
   switch (m.Msg) {
+    case WM_SETTEXT:
+      WriteText(m);
+      return;
     case WM_GETDLGCODE:
       DefaultHandler(m);
       // Tab, Enter and Esc belong to the dialog: focus change, default and cancel button.

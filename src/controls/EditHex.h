@@ -61,6 +61,7 @@ class TEditHex : public tk::WinControl {
  private:
   NumeralStyle Style() const;
   void Reexpress();
+  void WriteText(tk::Message& message);
 
   EditAlignment alignment_ = EditAlignment::taLeftJustify;
   bool fourDigit_ = false;
@@ -69,6 +70,7 @@ class TEditHex : public tk::WinControl {
   bool numeralOnly_ = false;
   int digitCount_ = 8;
   bool imeDisabled_ = false;
+  bool writingText_ = false;
 };
 
 }  // namespace tessora

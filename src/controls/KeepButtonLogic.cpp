@@ -72,6 +72,14 @@ void KeepButtonLogic::Release(bool pointerInside) {
   if (autoRepeat_) TimerEnabled(false);
 }
 
+void KeepButtonLogic::CancelHold() {
+  if (!held_) return;
+  held_ = false;
+  if (flat_) SetRaised(false);
+  SetDown(false);
+  if (autoRepeat_) TimerEnabled(false);
+}
+
 void KeepButtonLogic::Tick() {
   if (!autoRepeat_) return;
   if (down_) {

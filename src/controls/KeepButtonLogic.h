@@ -61,6 +61,9 @@ class KeepButtonLogic {
   void Press();
   // Any button went up; pointerInside tells where the pointer is now (flat parts use it).
   void Release(bool pointerInside);
+  // The hold ended without a button-up (the mouse was taken away): no click, no repeat,
+  // and no later pointer entry presses the part again.
+  void CancelHold();
   void Tick();
   void PointerEnter();
   void PointerLeave();

@@ -1,14 +1,8 @@
 #pragma once
-#include <cstdint>
-#include <functional>
+// Colour values of the display labels (see core/ColorCode.h for their form).
+#include "core/ColorCode.h"
 
-// Colour values of the display labels: 0x00BBGGRR for a plain colour, or
-// 0x80000000 plus a system colour index.
 namespace tessora {
-
-using ColorRef = std::uint32_t;
-
-inline constexpr ColorRef kSystemColorFlag = 0x80000000u;
 
 // The label colours by their toolkit names. Kept in their own namespace so that
 // a toolkit header declaring the same names cannot collide with these.
@@ -32,18 +26,6 @@ constexpr int BlueOf(ColorRef color) { return static_cast<int>((color >> 16) & 0
 constexpr ColorRef MakeColor(int red, int green, int blue) {
   return static_cast<ColorRef>(red & 0xFF) | (static_cast<ColorRef>(green & 0xFF) << 8) |
          (static_cast<ColorRef>(blue & 0xFF) << 16);
-}
-
-constexpr bool IsSystemColor(ColorRef color) { return (color & kSystemColorFlag) != 0; }
-
-// Looks up a system colour index (GetSysColor on Windows).
-using SystemColorLookup = std::function<ColorRef(int index)>;
-
-// A system-colour code becomes the plain colour the lookup gives for its index
-// (black without a lookup); a plain colour is returned as it is.
-inline ColorRef ResolveColor(ColorRef color, const SystemColorLookup& systemColor) {
-  if (!IsSystemColor(color)) return color;
-  return systemColor ? systemColor(static_cast<int>(color & 0xFF)) : 0;
 }
 
 }  // namespace tessora

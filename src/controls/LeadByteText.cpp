@@ -2,10 +2,6 @@
 
 namespace tessora {
 
-bool IsShiftJisLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 std::size_t CharacterLength(std::string_view text, std::size_t offset, const LeadByteTest& isLeadByte) {
   if (offset >= text.size()) return 0;
   const bool lead = isLeadByte && isLeadByte(static_cast<unsigned char>(text[offset]));

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ShiftJis.h"
+
 // Characters of a text in a multibyte ANSI code page. The lead-byte test is
 // passed in (IsDBCSLeadByte on Windows) so that the rules hold for any code page.
 namespace tessora {
@@ -11,9 +13,6 @@ namespace tessora {
 // True when a byte starts a double-byte character. An empty test means a
 // single-byte code page.
 using LeadByteTest = std::function<bool(unsigned char)>;
-
-// Lead bytes of code page 932 (Shift-JIS).
-bool IsShiftJisLeadByte(unsigned char byte);
 
 // A character: a byte range of the text.
 struct TextSpan {

@@ -71,20 +71,20 @@ std::optional<FrameRect> FrameRectFor(int width, int height, int frame) {
 
 std::vector<FramePixel> SolidFramePixels(const FrameRect& r) {
   PixelMap map;
-  PenLine(map, r.x0, r.y1, r.x0, r.y0, FrameSide::TopLeft);
-  PenLine(map, r.x0, r.y0, r.x1, r.y0, FrameSide::TopLeft);
-  PenLine(map, r.x1, r.y0, r.x1, r.y1, FrameSide::BottomRight);
-  PenLine(map, r.x1, r.y1, r.x0, r.y1, FrameSide::BottomRight);
-  map[{r.y1, r.x0}] = FrameSide::BottomRight;
+  PenLine(map, r.left, r.bottom, r.left, r.top, FrameSide::TopLeft);
+  PenLine(map, r.left, r.top, r.right, r.top, FrameSide::TopLeft);
+  PenLine(map, r.right, r.top, r.right, r.bottom, FrameSide::BottomRight);
+  PenLine(map, r.right, r.bottom, r.left, r.bottom, FrameSide::BottomRight);
+  map[{r.bottom, r.left}] = FrameSide::BottomRight;
   return ToPixels(map);
 }
 
 std::vector<FramePixel> DottedFramePixels(const FrameRect& r) {
   PixelMap map;
-  DottedEdge(map, r.x0, r.y1, r.x0, r.y0, FrameSide::TopLeft);
-  DottedEdge(map, r.x0, r.y0, r.x1, r.y0, FrameSide::TopLeft);
-  DottedEdge(map, r.x1, r.y0, r.x1, r.y1, FrameSide::BottomRight);
-  DottedEdge(map, r.x1, r.y1, r.x0, r.y1, FrameSide::BottomRight);
+  DottedEdge(map, r.left, r.bottom, r.left, r.top, FrameSide::TopLeft);
+  DottedEdge(map, r.left, r.top, r.right, r.top, FrameSide::TopLeft);
+  DottedEdge(map, r.right, r.top, r.right, r.bottom, FrameSide::BottomRight);
+  DottedEdge(map, r.right, r.bottom, r.left, r.bottom, FrameSide::BottomRight);
   return ToPixels(map);
 }
 

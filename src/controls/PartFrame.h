@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/PartTypes.h"
+#include "core/Rect.h"
 
 namespace tessora {
 
@@ -31,11 +32,8 @@ struct FrameColours {
 // body has no such frame.
 std::optional<FrameColours> FrameColoursFor(TBody body, bool sunken, int frame);
 
-// Corners of a frame, both included.
-struct FrameRect {
-  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-  friend bool operator==(const FrameRect&, const FrameRect&) = default;
-};
+// Corners of a frame, both included: right and bottom are the last column and row.
+using FrameRect = Rect;
 
 // Frame k of a part: its rectangle inset by k; none when the part is too small.
 std::optional<FrameRect> FrameRectFor(int width, int height, int frame);

@@ -41,8 +41,6 @@ std::string ReadWindowText(HWND wnd) {
   return std::string(buffer.data(), got > 0 ? static_cast<size_t>(got) : 0);
 }
 
-bool KeyIsDown(int virtualKey) { return (static_cast<unsigned short>(GetKeyState(virtualKey)) & 0xFF00u) != 0; }
-
 bool RegisterArrowKeyWindow(HWND wnd) {
   if (!wnd) return true;
   const bool first = Registry().Empty();
@@ -54,6 +52,8 @@ bool RegisterArrowKeyWindow(HWND wnd) {
   Registry().Register(wnd);
   return true;
 }
+
+bool ArrowKeyWindowRegistered(HWND wnd) { return wnd && Registry().Contains(wnd); }
 
 bool UnregisterArrowKeyWindow(HWND wnd) {
   if (Registry().Unregister(wnd) && hook) {

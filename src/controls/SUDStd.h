@@ -15,13 +15,12 @@ constexpr UINT CM_ARROWKEY = 0x084E;
 // The window's current text in the ANSI code page.
 std::string ReadWindowText(HWND wnd);
 
-// True while the key is held down.
-bool KeyIsDown(int virtualKey);
-
 // Adds the window to the controls the arrow-key hook asks; the first one installs
 // the hook on the thread that owns it. Both always answer true.
 bool RegisterArrowKeyWindow(HWND wnd);
 // Removes the window; the last one removes the hook.
 bool UnregisterArrowKeyWindow(HWND wnd);
+// Whether the hook would ask the window.
+bool ArrowKeyWindowRegistered(HWND wnd);
 
 }  // namespace tessora

@@ -17,12 +17,7 @@ HFONT FontOrDefault(HFONT font) { return font ? font : static_cast<HFONT>(GetSto
 
 COLORREF Plain(ColorRef color) { return tk::ColorToRgb(color); }
 
-std::string EncodeAnsi(std::wstring_view character) {
-  char bytes[8];
-  const int n = WideCharToMultiByte(CP_ACP, 0, character.data(), static_cast<int>(character.size()), bytes,
-                                    sizeof bytes, nullptr, nullptr);
-  return n > 0 ? std::string(bytes, static_cast<std::size_t>(n)) : std::string();
-}
+std::string EncodeAnsi(std::wstring_view character) { return tk::FromWide(character); }
 
 bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "controls/LabelColor.h"
+#include "core/Rect.h"
 
 // The shadow label's paint decisions that need no device context: the text
 // and DrawText flags, where the background comes from, where the three copies
@@ -40,13 +41,7 @@ unsigned DrawTextFormat(LabelAlignment alignment, bool wordWrap, bool showAccelC
 // the centre shift is truncated toward zero (negative when the text is taller).
 int LayoutShift(LabelLayout layout, int labelHeight, int textHeight);
 
-struct LabelRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  friend bool operator==(const LabelRect&, const LabelRect&) = default;
-};
+using LabelRect = Rect;
 
 LabelRect OffsetRect(LabelRect rect, int dx, int dy);
 

@@ -1,32 +1,23 @@
 #include "controls/ShadoLblShadow.h"
 
+#include "core/StoreChange.h"
+
 namespace tessora {
 
-namespace {
-
-template <typename T>
-bool Store(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-
-}  // namespace
-
 void TShadow::SetVisible(bool value) {
-  if (Store(visible_, value)) Changed();
+  if (StoreChange(visible_, value)) Changed();
 }
 
 void TShadow::SetColor(ColorRef value) {
-  if (Store(color_, value)) Changed();
+  if (StoreChange(color_, value)) Changed();
 }
 
 void TShadow::SetOffsetLeft(int value) {
-  if (Store(offsetLeft_, value)) Changed();
+  if (StoreChange(offsetLeft_, value)) Changed();
 }
 
 void TShadow::SetOffsetTop(int value) {
-  if (Store(offsetTop_, value)) Changed();
+  if (StoreChange(offsetTop_, value)) Changed();
 }
 
 void TShadow::Assign(const TShadow& source) {

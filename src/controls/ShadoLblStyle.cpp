@@ -2,18 +2,9 @@
 
 #include <utility>
 
+#include "core/StoreChange.h"
+
 namespace tessora {
-
-namespace {
-
-template <typename T>
-bool Store(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-
-}  // namespace
 
 ShadowLabelStyle::ShadowLabelStyle(std::function<void()> requestRepaint)
     : requestRepaint_(std::move(requestRepaint)) {
@@ -26,31 +17,31 @@ ShadowLabelStyle::ShadowLabelStyle(std::function<void()> requestRepaint)
 }
 
 void ShadowLabelStyle::SetEllipsis(TEllipsis value) {
-  if (Store(ellipsis_, value)) Repaint();
+  if (StoreChange(ellipsis_, value)) Repaint();
 }
 
 void ShadowLabelStyle::SetGradateVert(bool value) {
-  if (Store(gradateVert_, value)) Repaint();
+  if (StoreChange(gradateVert_, value)) Repaint();
 }
 
 void ShadowLabelStyle::SetGradation(bool value) {
-  if (Store(gradation_, value)) Repaint();
+  if (StoreChange(gradation_, value)) Repaint();
 }
 
 void ShadowLabelStyle::SetGradationColor(ColorRef value) {
-  if (Store(gradationColor_, value)) Repaint();
+  if (StoreChange(gradationColor_, value)) Repaint();
 }
 
 void ShadowLabelStyle::SetTextGradation(TTextGradation value) {
-  if (Store(textGradation_, value)) Repaint();
+  if (StoreChange(textGradation_, value)) Repaint();
 }
 
 void ShadowLabelStyle::SetTextGradationColor(ColorRef value) {
-  if (Store(textGradationColor_, value) && textGradation_ != TTextGradation::tgNone) Repaint();
+  if (StoreChange(textGradationColor_, value) && textGradation_ != TTextGradation::tgNone) Repaint();
 }
 
 void ShadowLabelStyle::SetTextMidColor(ColorRef value) {
-  if (Store(textMidColor_, value) && textGradation_ == TTextGradation::tg3Colors) Repaint();
+  if (StoreChange(textMidColor_, value) && textGradation_ == TTextGradation::tg3Colors) Repaint();
 }
 
 void ShadowLabelStyle::SetHighlight(const TShadow* value) {

@@ -158,6 +158,18 @@ void TSlideUpDown::SetBounds(int left, int top, int width, int height) {
   LayOut();
 }
 
+void TSlideUpDown::HandleCreated() {
+  WinControl::HandleCreated();
+  ownHandle_ = Handle();
+  if (arrowKeys_ && AssociateWindow()) RegisterArrowKeyWindow(ownHandle_);
+}
+
+void TSlideUpDown::HandleDestroying() {
+  // The hook must never ask a window that is gone, or one that later gets its number.
+  UnregisterArrowKeyWindow(ownHandle_);
+  ownHandle_ = nullptr;
+}
+
 void TSlideUpDown::SetParent(tk::WinControl* parent) {
   WinControl::SetParent(parent);
   if (!parent) return;

@@ -128,6 +128,8 @@ class TSlideUpDown : public tk::WinControl {
  protected:
   void FillCreateParams(tk::CreateParams& params) override;
   void WndProc(tk::Message& message) override;
+  void HandleCreated() override;
+  void HandleDestroying() override;
 
  private:
   friend class TButtonProperty;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engine/SystemFolderAccess.h"
+#include "toolkit/WinCalls.h"
 
 namespace tessora {
 
@@ -19,17 +20,11 @@ struct ToolHelp {
   ProcessWalkFn next = nullptr;
 };
 
-template <class Fn>
-Fn Kernel32Function(const char* name) {
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  return kernel ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(kernel, name))) : nullptr;
-}
-
 // Bound by name, once: without them only the child's own windows count.
 const ToolHelp& ToolHelpFunctions() {
-  static const ToolHelp functions{Kernel32Function<CreateSnapshotFn>("CreateToolhelp32Snapshot"),
-                                  Kernel32Function<ProcessWalkFn>("Process32FirstW"),
-                                  Kernel32Function<ProcessWalkFn>("Process32NextW")};
+  static const ToolHelp functions{tk::KernelProc<CreateSnapshotFn>("CreateToolhelp32Snapshot"),
+                                  tk::KernelProc<ProcessWalkFn>("Process32FirstW"),
+                                  tk::KernelProc<ProcessWalkFn>("Process32NextW")};
   return functions;
 }
 
@@ -49,10 +44,14 @@ class ScopedChildErrorMode {
 };
 
 tk::KernelHandle OpenChildProcess(DWORD id) {
-  constexpr DWORD kAccess = PROCESS_TERMINATE | SYNCHRONIZE;
-  HANDLE handle = OpenProcess(kAccess | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
-  if (!handle) handle = OpenProcess(kAccess | PROCESS_QUERY_INFORMATION, FALSE, id);
-  return tk::KernelHandle(handle);
+  // Older systems know only the full query right. A process that refuses us the right
+  // to end it still gets a handle without it: that pins the ID and tells its age.
+  for (const DWORD terminate : {DWORD{PROCESS_TERMINATE}, DWORD{0}}) {
+    for (const DWORD query : {DWORD{PROCESS_QUERY_LIMITED_INFORMATION}, DWORD{PROCESS_QUERY_INFORMATION}}) {
+      if (HANDLE handle = OpenProcess(terminate | SYNCHRONIZE | query, FALSE, id)) return tk::KernelHandle(handle);
+    }
+  }
+  return tk::KernelHandle();
 }
 
 bool CreationTime(HANDLE process, FILETIME& created) {
@@ -93,10 +92,8 @@ bool IsInputMethodWindow(HWND window) {
 }  // namespace
 
 bool SaverFileExists(const std::string& path) {
-  if (path.empty()) return false;
   ScopedSystemFolderAccess access(path);
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return IsFileAt(path);
 }
 
 ChildSaver::ChildSaver(const ChildSaverLimits& limits) : limits_(limits) {}
@@ -250,6 +247,7 @@ void ChildSaver::SortByParent(std::vector<HWND>& windows) {
 
 bool ChildSaver::CloseSaver() {
   lastCloseForced_ = false;
+  lastCloseLeftWindows_ = false;
   if (!ShowsWindows()) return false;
   SortByParent(windows_);
   const ULONGLONG deadline = GetTickCount64() + limits_.closeBound;
@@ -276,6 +274,13 @@ bool ChildSaver::CloseSaver() {
       }
       EndProcesses(holders);
       lastCloseForced_ = true;
+      // A holder that cannot be ended keeps its windows; the caller must not put the
+      // next saver under them.
+      CollectChildProcesses();
+      if (FindWindows() && !windows_.empty()) {
+        lastCloseLeftWindows_ = true;
+        return false;
+      }
       windows_.clear();
       break;
     }

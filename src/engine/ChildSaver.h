@@ -19,8 +19,8 @@ struct ChildSaverLimits {
   DWORD endWait = 2000;     // for an ended process to be gone
 };
 
-// Whether a saver file exists at path. A path in the system folder is looked up
-// there even by the 32-bit program on 64-bit Windows.
+// Whether a saver file exists at path. The 32-bit program on 64-bit Windows looks a
+// path in the system folder up as it sees it (SysWOW64) first, then in the real one.
 bool SaverFileExists(const std::string& path);
 
 class ChildSaver {
@@ -39,7 +39,9 @@ class ChildSaver {
 
   // False when the child has no window (nothing is sent). Otherwise posts Esc down,
   // Esc up and WM_CLOSE to each window until they are gone, for a bounded time;
-  // the processes still holding windows then are ended. True once the windows are gone.
+  // the processes still holding windows then are ended. True once the windows are gone;
+  // false, with LastCloseLeftWindows(), when windows are left whose processes could
+  // not be ended (they refuse to be opened for that, say).
   bool CloseSaver();
 
   // Process-ID list := the child and its direct children, from a fresh snapshot.
@@ -70,6 +72,8 @@ class ChildSaver {
   bool InJob() const { return inJob_; }
   // Whether the last CloseSaver had to end processes.
   bool LastCloseForced() const { return lastCloseForced_; }
+  // Whether the last CloseSaver gave up with the child's windows still there.
+  bool LastCloseLeftWindows() const { return lastCloseLeftWindows_; }
 
  private:
   struct Process {
@@ -90,6 +94,7 @@ class ChildSaver {
   std::vector<HWND> windows_;
   bool inJob_ = false;
   bool lastCloseForced_ = false;
+  bool lastCloseLeftWindows_ = false;
 };
 
 }  // namespace tessora

@@ -53,6 +53,7 @@ class TfrmMain : public tk::Form {
   void StartStep();
   void CloseStep();
   void ArmStartStep();
+  void ArmCloseStep();
   void ShowMaximised();
   bool PreviewWindowProc(tk::Message& message);
   void PaintBuffered(HDC target);
@@ -65,6 +66,8 @@ class TfrmMain : public tk::Form {
   std::unique_ptr<ChildSaver> child_;
   // Items that failed to start since the last start that showed a window.
   std::vector<bool> failedStarts_;
+  // Switch times in a row at which the running child's windows could not be closed.
+  int failedCloses_ = 0;
   // Preview.
   PreviewPath previewPath_;
   tk::MessageHookRegistration previewHook_;

@@ -1,24 +1,26 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/AppInfo.h"
+#include "config/SaverFile.h"
 #include "settings/BackgroundOption.h"
 #include "settings/IniStore.h"
 #include "engine/MainFrm.h"
 #include "settings/SaverEntry.h"
-#include "settings/SettingsFilePath.h"
+#include "settings/SettingsLocation.h"
+#include "settings/WinSettingsFileSystem.h"
 #include "settings/SettingsNames.h"
 #include "toolkit/GraphicControl.h"
+#include "toolkit/WinCalls.h"
 
 namespace tessora {
 
 namespace {
 // A colour of the settings file: 0x00BBGGRR, or a system colour's code.
-COLORREF FormColour(std::int32_t value) {
-  const auto bits = static_cast<std::uint32_t>(value);
-  if (bits & 0x80000000u) return GetSysColor(static_cast<int>(bits & 0xFF));
-  return bits & 0x00FFFFFFu;
-}
+COLORREF FormColour(std::int32_t value) { return tk::ColorToRgb(static_cast<ColorRef>(value)); }
+
+// Switch times at which a child whose windows could not be closed nor ended is tried
+// again; after them it stays, as a child that is never switched, until it goes.
+constexpr int kCloseAttempts = 3;
 
 std::string SaverSection(std::int32_t current) {
   if (current < 0) return std::string(settings::LegacySaversSection);
@@ -28,7 +30,7 @@ std::string SaverSection(std::int32_t current) {
 
 void TfrmMain::ZussRunNormal(tk::Component*, HWND, HWND) {
   IniStore store;
-  store.Open(std::filesystem::path(SettingsFilePath(tessora::ModuleFilePath())));
+  store.Open(SettingsReadPath(ProgramSettingsPaths(), DefaultSettingsFileSystem()));
   const std::int32_t current = store.ReadInteger(settings::SetListSection, settings::CurrentKey, settings::DefaultCurrent);
   const std::vector<SaverEntry> entries = ReadSaverEntries(store, SaverSection(current));
   randomOrder_ = store.ReadInteger(settings::OptionSection, settings::RandomKey, settings::DefaultRandom) != 0;
@@ -40,7 +42,8 @@ void TfrmMain::ZussRunNormal(tk::Component*, HWND, HWND) {
   SetColor(FormColour(background.colour));
 
   entryTimes_ = EntryTimes(span);
-  ScrList = BuildPlayList(entries, SaverFileExists);
+  // Tessora never rotates itself: an entry naming this very program is passed over.
+  ScrList = BuildPlayList(entries, [](const std::string& path) { return SaverFileExists(path) && !IsRunningProgram(path); });
 
   if (ScrList.Empty()) {
     // Nothing to play: a plain screen that the host's own trapping ends.
@@ -86,10 +89,23 @@ void TfrmMain::Timer1Timer() {
 void TfrmMain::CloseStep() {
   if (child_->CloseSaver()) {
     ArmStartStep();
+  } else if (child_->LastCloseLeftWindows()) {
+    // Its windows are still on the screen and the next saver must not start under
+    // them: it stays the running child, watched as before, until a later switch time
+    // closes it or it goes by itself.
+    ++failedCloses_;
+    ArmCloseStep();
+    Timer2->SetEnabled(true);
   } else {
     // The child went by itself (the user's input) just before its time was up.
     Zuss->RequestClose();
   }
+}
+
+void TfrmMain::ArmCloseStep() {
+  if (failedCloses_ >= kCloseAttempts || !entryTimes_.ClosesCurrentEntry(ScrList.Count())) return;
+  Timer1->SetInterval(entryTimes_.CloseInterval());
+  Timer1->SetEnabled(true);
 }
 
 void TfrmMain::ArmStartStep() {
@@ -112,10 +128,8 @@ void TfrmMain::StartStep() {
     return;
   }
   failedStarts_.assign(failedStarts_.size(), false);
-  if (entryTimes_.ClosesCurrentEntry(ScrList.Count())) {
-    Timer1->SetInterval(entryTimes_.CloseInterval());
-    Timer1->SetEnabled(true);
-  }
+  failedCloses_ = 0;
+  ArmCloseStep();
   Zuss->MarkScreenSaverRunning();
   Timer2->SetEnabled(true);
 }
@@ -138,10 +152,7 @@ void TfrmMain::ZussCloseCancel(tk::Component*) {
   // screen is watched and switched again; otherwise the next one starts.
   if (!child_) return;
   if (child_->ShowsWindows()) {
-    if (entryTimes_.ClosesCurrentEntry(ScrList.Count())) {
-      Timer1->SetInterval(entryTimes_.CloseInterval());
-      Timer1->SetEnabled(true);
-    }
+    ArmCloseStep();
     Timer2->SetEnabled(true);
   } else {
     ArmStartStep();
@@ -199,16 +210,7 @@ void TfrmMain::PaintBuffered(HDC target) {
   tk::ScopedSelect selected(buffer.Get(), bitmap.Get());
   tk::GdiObject brush(CreateSolidBrush(Color()));
   FillRect(buffer.Get(), &client, static_cast<HBRUSH>(brush.Get()));
-  for (tk::Control* control : Controls()) {
-    auto* graphic = dynamic_cast<tk::GraphicControl*>(control);
-    if (!graphic || !graphic->Visible()) continue;
-    const RECT r = graphic->BoundsRect();
-    const int saved = SaveDC(buffer.Get());
-    IntersectClipRect(buffer.Get(), r.left, r.top, r.right, r.bottom);
-    SetViewportOrgEx(buffer.Get(), r.left, r.top, nullptr);
-    graphic->Paint(buffer.Get());
-    RestoreDC(buffer.Get(), saved);
-  }
+  PaintGraphicControls(buffer.Get(), client);
   BitBlt(target, 0, 0, width, height, buffer.Get(), 0, 0, SRCCOPY);
 }
 

@@ -1,15 +1,8 @@
 #include "host/WindowHandleText.h"
 
-namespace tessora {
+#include "core/HexDigit.h"
 
-namespace {
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-}  // namespace
+namespace tessora {
 
 std::optional<std::int32_t> ParseWindowHandleNumber(std::string_view text) {
   std::size_t pos = 0;

@@ -8,6 +8,7 @@
 #include "host/WinWindowLookup.h"
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"
+#include "toolkit/WinCalls.h"
 
 namespace tessora {
 
@@ -28,35 +29,13 @@ constexpr int kMaxCursorCalls = 256;
 using VerifyScreenSavePwdFn = BOOL(WINAPI*)(HWND);
 using PwdChangePasswordAFn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
 
-template <class Fn>
-Fn ProcAddress(HMODULE module, const char* name) {
-  // Through void (*)(): the one function type every other may be cast from without a warning.
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-std::string Utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(n > 0 ? n : 0, '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
 // The password libraries come from the system directory only: a file of the same name
 // beside the program or in the current folder must never be loaded in its place.
 tk::Module LoadSystemLibrary(const wchar_t* name) {
-  std::wstring folder(MAX_PATH, L'\0');
-  UINT length = GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
-  if (length >= folder.size()) {
-    folder.resize(length + 1);
-    length = GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
-  }
-  if (length == 0 || length >= folder.size()) return {};
-  folder.resize(length);
-  if (folder.back() != L'\\') folder += L'\\';
-  return tk::Module(LoadLibraryExW((folder + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  const std::wstring folder = tk::SystemFolder();
+  if (folder.empty()) return {};
+  return tk::Module(LoadLibraryExW((folder + L"\\" + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
-
-bool KeyDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
 // Sets a flag for the scope.
 class ScopedFlag {
@@ -73,7 +52,7 @@ class ScopedFlag {
 }  // namespace
 
 EZuScreenSaverError::EZuScreenSaverError(const std::wstring& message)
-    : std::runtime_error(Utf8(message)), message_(message) {}
+    : std::runtime_error(tk::FromWide(message, CP_UTF8)), message_(message) {}
 
 TZuScreenSaver::TZuScreenSaver(tk::Component* owner) : TZuScreenSaver(owner, GetCommandLineA()) {}
 
@@ -230,8 +209,10 @@ void TZuScreenSaver::RunConfig() {
       if (host.hWndParent_) EnableWindow(host.hWndParent_, wasEnabled);
     }
   } restore{*this};
-  configFormHandle_ = configForm_->Handle();
+  // Read before anything can fail: a failed start must give the caller back as it was.
   restore.wasEnabled = hWndParent_ && IsWindowEnabled(hWndParent_);
+  configFormHandle_ = configForm_->Handle();
+  if (!configFormHandle_) return;
   if (OnRunConfig) OnRunConfig(this, configFormHandle_, hWndParent_);
   if (hWndParent_) EnableWindow(hWndParent_, FALSE);
   PlaceConfigForm();
@@ -408,9 +389,9 @@ bool TZuScreenSaver::CloseSequence() {
 }
 
 bool TZuScreenSaver::SpecialKeyDown() const {
-  return (TrapSpecialKeys.Contains(zutsAlt) && KeyDown(VK_MENU)) ||
-         (TrapSpecialKeys.Contains(zutsTab) && KeyDown(VK_TAB)) ||
-         (TrapSpecialKeys.Contains(zutsPrintScreen) && KeyDown(VK_SNAPSHOT));
+  return (TrapSpecialKeys.Contains(zutsAlt) && tk::KeyIsDown(VK_MENU)) ||
+         (TrapSpecialKeys.Contains(zutsTab) && tk::KeyIsDown(VK_TAB)) ||
+         (TrapSpecialKeys.Contains(zutsPrintScreen) && tk::KeyIsDown(VK_SNAPSHOT));
 }
 
 void TZuScreenSaver::SetCursorVisible(bool show) {
@@ -429,12 +410,13 @@ bool TZuScreenSaver::VerifyPassword() {
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\desktop", 0, KEY_QUERY_VALUE, &opened) == ERROR_SUCCESS) {
     tk::RegKey key(opened);
     DWORD size = 0;
-    usePassword = RegQueryValueExW(key.Get(), L"ScreenSaveUsePassword", nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+    usePassword =
+        RegQueryValueExW(key.Get(), L"ScreenSaveUsePassword", nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
   }
   if (!usePassword) return true;
   tk::Module library = LoadSystemLibrary(L"password.cpl");
   if (!library) return true;
-  const auto verify = ProcAddress<VerifyScreenSavePwdFn>(library.Get(), "VerifyScreenSavePwd");
+  const auto verify = tk::ProcAddress<VerifyScreenSavePwdFn>(library.Get(), "VerifyScreenSavePwd");
   if (!verify) return true;
   HWND form = FormHandle();
   SetForegroundWindow(form);
@@ -446,7 +428,7 @@ bool TZuScreenSaver::ChangePassword() {
   if (isNTPlatform_) return true;
   tk::Module library = LoadSystemLibrary(L"mpr.dll");
   if (!library) return true;
-  const auto change = ProcAddress<PwdChangePasswordAFn>(library.Get(), "PwdChangePasswordA");
+  const auto change = tk::ProcAddress<PwdChangePasswordAFn>(library.Get(), "PwdChangePasswordA");
   if (!change) return false;
   change("SCRSAVE", hWndParent_, 0, 0);
   return true;

@@ -6,12 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace tessora {
+#include "core/ShiftJis.h"
 
-// True for the first byte of a Shift-JIS double-byte character.
-constexpr bool IsShiftJisLeadByte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+namespace tessora {
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // A hash that agrees with EqualsIgnoringCase.

@@ -33,9 +33,13 @@ bool IniStore::Open(const std::filesystem::path& path) {
   path_ = path;
   if (auto content = fileSystem_->ReadWholeFile(path)) {
     Load(*content);
+    lastOpen_ = OpenResult::Read;
     return true;
   }
   Clear();
+  // A file that is there but could not be read is not an empty one: saving over it
+  // would lose settings nobody has seen.
+  lastOpen_ = fileSystem_->Exists(path) ? OpenResult::Unreadable : OpenResult::Missing;
   return false;
 }
 
@@ -195,6 +199,12 @@ std::string IniStore::Text() const {
 bool IniStore::Save() {
   if (path_.empty()) return false;
   return fileSystem_->WriteReplace(path_, Text());
+}
+
+bool IniStore::SaveAs(const std::filesystem::path& path) {
+  if (path.empty() || !fileSystem_->WriteReplace(path, Text())) return false;
+  path_ = path;
+  return true;
 }
 
 }  // namespace tessora

@@ -19,9 +19,12 @@ class IniStore {
  public:
   explicit IniStore(SettingsFileSystem& fileSystem = DefaultSettingsFileSystem());
 
-  // Loads the file at path, or starts empty when there is none; Save writes
-  // back to path. True when a file was read.
+  enum class OpenResult { Read, Missing, Unreadable };
+
+  // Loads the file at path, or starts empty when there is none (or it cannot be
+  // read: LastOpen tells which); Save writes back to path. True when a file was read.
   bool Open(const std::filesystem::path& path);
+  OpenResult LastOpen() const { return lastOpen_; }
   // Replaces the store's content with the parsed text.
   void Load(std::string_view text);
   const std::filesystem::path& Path() const { return path_; }
@@ -49,6 +52,8 @@ class IniStore {
   // Replaces the file with Text(). False when it cannot be written; the file
   // on disk is then left as it was.
   bool Save();
+  // Saves to another path, which becomes the store's path when that worked.
+  bool SaveAs(const std::filesystem::path& path);
 
  private:
   struct Line {
@@ -72,6 +77,7 @@ class IniStore {
 
   SettingsFileSystem* fileSystem_;
   std::filesystem::path path_;
+  OpenResult lastOpen_ = OpenResult::Missing;
   std::vector<Section> sections_;
   KeyIndex sectionIndex_;  // name -> the last section of that name
 };

@@ -103,6 +103,12 @@ bool PosixSettingsFileSystem::WriteReplace(const std::filesystem::path& path, st
   return true;
 }
 
+bool PosixSettingsFileSystem::Exists(const std::filesystem::path& path) {
+  struct stat info {};
+  // Only "not there" counts as missing; a file behind a closed folder exists.
+  return stat(path.c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR);
+}
+
 SettingsFileSystem& DefaultSettingsFileSystem() {
   static PosixSettingsFileSystem fileSystem;
   return fileSystem;

@@ -10,6 +10,7 @@ class PosixSettingsFileSystem final : public SettingsFileSystem {
  public:
   std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) override;
   bool WriteReplace(const std::filesystem::path& path, std::string_view content) override;
+  bool Exists(const std::filesystem::path& path) override;
 };
 #endif
 

@@ -11,24 +11,28 @@ namespace {
 struct KeyedLine {
   std::string_view key;    // before the first "="; empty without one
   std::string_view value;  // after the first "="; empty without one
+  bool hasEquals = false;
 };
 
 KeyedLine SplitAtEquals(std::string_view line) {
   const std::size_t equals = line.find('=');
-  if (equals == std::string_view::npos) return {{}, {}};
-  return {line.substr(0, equals), line.substr(equals + 1)};
+  if (equals == std::string_view::npos) return {{}, {}, false};
+  return {line.substr(0, equals), line.substr(equals + 1), true};
 }
 
-// For every line, the value of the first line from the top with the same key.
+// For every line, the value of the first line from the top with the same key. A line
+// without "=" looks up the empty key but is never the line found: it holds no value.
 std::vector<std::string_view> FirstValues(const std::vector<KeyedLine>& lines) {
   KeyIndex firstByKey;
   firstByKey.Reserve(lines.size());
   const auto keyOf = [&lines](std::size_t i) { return lines[i].key; };
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].hasEquals) firstByKey.AddIfAbsent(lines[i].key, i, keyOf);
   std::vector<std::string_view> values;
   values.reserve(lines.size());
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    firstByKey.AddIfAbsent(lines[i].key, i, keyOf);
-    values.push_back(lines[firstByKey.Find(lines[i].key, keyOf)].value);
+  for (const KeyedLine& line : lines) {
+    const std::size_t first = firstByKey.Find(line.key, keyOf);
+    values.push_back(first == KeyIndex::npos ? std::string_view() : lines[first].value);
   }
   return values;
 }

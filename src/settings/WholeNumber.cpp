@@ -1,15 +1,10 @@
 #include "settings/WholeNumber.h"
 
+#include "core/HexDigit.h"
+
 namespace tessora {
 
 namespace {
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 std::optional<std::int32_t> ParseHex(std::string_view digits) {
   if (digits.empty()) return std::nullopt;
   std::uint64_t value = 0;

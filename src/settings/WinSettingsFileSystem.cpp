@@ -1,8 +1,12 @@
 #include "settings/WinSettingsFileSystem.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
+
+#include "settings/SettingsFilePath.h"
+#include "toolkit/WinCalls.h"
 
 namespace tessora {
 
@@ -49,6 +53,36 @@ HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& tempName)
   }
   return INVALID_HANDLE_VALUE;
 }
+
+// Moves the finished temporary file over the target. An existing file is replaced with
+// ReplaceFileW, which keeps its attributes, its security settings and its identity.
+bool PutInPlace(const std::wstring& tempName, const std::wstring& target) {
+  if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+  }
+  // A file another program holds open is left alone before anything is made of it:
+  // some implementations of ReplaceFileW leave a file of their own behind when they fail.
+  {
+    FileHandle probe(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe.Valid()) return false;
+  }
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (ReplaceFileW(target.c_str(), tempName.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    // Not every implementation carries the attributes over (hidden, archive, ...).
+    if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesW(target.c_str()) != attributes) {
+      SetFileAttributesW(target.c_str(), attributes);
+    }
+    return true;
+  }
+  // The old file is gone already, the new one kept its temporary name: put it in place
+  // rather than lose both.
+  if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+    return MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  }
+  return false;
+}
 }  // namespace
 
 std::optional<std::string> WinSettingsFileSystem::ReadWholeFile(const std::filesystem::path& path) {
@@ -85,12 +119,29 @@ bool WinSettingsFileSystem::WriteReplace(const std::filesystem::path& path, std:
   if (!temp.Valid()) return false;
 
   const bool written = WriteAll(temp.Get(), content) && FlushFileBuffers(temp.Get());
-  if (!temp.Close() || !written ||
-      !MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!temp.Close() || !written || !PutInPlace(tempName, target)) {
     DeleteFileW(tempName.c_str());
     return false;
   }
   return true;
+}
+
+bool WinSettingsFileSystem::Exists(const std::filesystem::path& path) {
+  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  // Only "not there" counts as missing; a file the system will not even describe exists.
+  const DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME &&
+         error != ERROR_BAD_NETPATH && error != ERROR_INVALID_DRIVE;
+}
+
+SettingsPaths ProgramSettingsPaths() {
+  SettingsPaths paths;
+  paths.beside = std::filesystem::path(SettingsFilePath(tk::ModuleFilePath()));
+  wchar_t appData[MAX_PATH] = {};
+  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)) && appData[0]) {
+    paths.perUser = std::filesystem::path(appData) / L"Tessora" / L"Tessora.ini";
+  }
+  return paths;
 }
 
 SettingsFileSystem& DefaultSettingsFileSystem() {

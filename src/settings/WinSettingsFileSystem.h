@@ -1,5 +1,6 @@
 #pragma once
 #include "settings/SettingsFileSystem.h"
+#include "settings/SettingsLocation.h"
 
 namespace tessora {
 
@@ -9,6 +10,10 @@ class WinSettingsFileSystem final : public SettingsFileSystem {
  public:
   std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) override;
   bool WriteReplace(const std::filesystem::path& path, std::string_view content) override;
+  bool Exists(const std::filesystem::path& path) override;
 };
+
+// The settings file beside the program and the user's own in %APPDATA%\Tessora.
+SettingsPaths ProgramSettingsPaths();
 
 }  // namespace tessora

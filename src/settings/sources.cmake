@@ -8,6 +8,7 @@ list(APPEND TESSORA_PORTABLE_SOURCES
   settings/PosixSettingsFileSystem.cpp
   settings/SaverEntry.cpp
   settings/SettingsFilePath.cpp
+  settings/SettingsLocation.cpp
   settings/WholeNumber.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES

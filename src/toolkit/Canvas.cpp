@@ -4,11 +4,6 @@
 
 namespace tessora::tk {
 
-COLORREF ColorToRgb(DWORD color) {
-  if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0xFF));
-  return color & 0x00FFFFFFu;
-}
-
 void Canvas::FillRect(const RECT& r, COLORREF color) {
   GdiObject brush(CreateSolidBrush(color));
   ::FillRect(dc_, &r, static_cast<HBRUSH>(brush.Get()));

@@ -5,10 +5,9 @@
 
 #include <string>
 
-namespace tessora::tk {
+#include "toolkit/WinCalls.h"
 
-// A system-colour code (0x80000000 + COLOR_xxx) or a plain 0x00BBGGRR colour, as a plain colour.
-COLORREF ColorToRgb(DWORD color);
+namespace tessora::tk {
 
 class Canvas {
  public:

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "toolkit/Commands.h"
+#include "toolkit/Form.h"
 #include "toolkit/GraphicControl.h"
 #include "toolkit/Reflection.h"
 
@@ -18,7 +19,11 @@ Control::Control(Component* owner) : Component(owner) {}
 
 Control::~Control() {
   RemoveFromOwner();
-  if (parent_) parent_->RemoveControl(this);
+  if (parent_) {
+    Form* form = ParentForm();
+    parent_->RemoveControl(this);
+    if (form) form->SyncHints();
+  }
 }
 
 void Control::operator delete(Control* control, std::destroying_delete_t) {
@@ -36,9 +41,55 @@ void Control::BeforeDestruction() {
 
 void Control::SetParent(WinControl* parent) {
   if (parent == parent_) return;
-  if (parent_) parent_->RemoveControl(this);
+  if (parent_) {
+    Form* form = ParentForm();
+    parent_->RemoveControl(this);
+    parent_ = nullptr;
+    if (form) form->SyncHints();
+  }
   parent_ = parent;
-  if (parent_) parent_->InsertControl(this);
+  if (parent_) {
+    parent_->InsertControl(this);
+    UpdateFont();
+    HintsChanged();
+  }
+}
+
+Form* Control::ParentForm() const {
+  const Control* top = this;
+  while (top->parent_) top = top->parent_;
+  return dynamic_cast<Form*>(const_cast<Control*>(top));
+}
+
+void Control::SetFont(HFONT font) { SetFont(BorrowFont(font)); }
+
+void Control::SetFont(FontRef font) {
+  ownFont_ = std::move(font);
+  UpdateFont();
+}
+
+void Control::SetParentFont(bool parentFont) {
+  if (parentFont == ParentFont()) return;
+  ownFont_ = parentFont ? nullptr : usedFont_;
+  UpdateFont();
+}
+
+void Control::UpdateFont() {
+  FontRef next = ownFont_ ? ownFont_ : (parent_ ? parent_->usedFont_ : nullptr);
+  const bool changed = next.get() != usedFont_.get();
+  // The old font stays alive until the window and the children have the new one.
+  FontRef old = std::exchange(usedFont_, std::move(next));
+  if (changed) FontChanged();
+}
+
+void Control::SetHint(const std::wstring& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  HintsChanged();
+}
+
+void Control::HintsChanged() {
+  if (Form* form = ParentForm()) form->SyncHints();
 }
 
 void Control::SetBounds(int left, int top, int width, int height) {
@@ -49,6 +100,7 @@ void Control::SetBounds(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   BoundsChanged();
+  if (!hint_.empty()) HintsChanged();  // a windowless control's tool covers its bounds
 }
 
 void Control::SetVisible(bool visible) {
@@ -114,6 +166,7 @@ void WinControl::FillCreateParams(CreateParams& params) {
   params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   if (visible_) params.Style |= WS_VISIBLE;
   if (!enabled_) params.Style |= WS_DISABLED;
+  if (tabStop_) params.Style |= WS_TABSTOP;
   params.X = left_;
   params.Y = top_;
   params.Width = width_;
@@ -133,6 +186,13 @@ void WinControl::CreateWnd() {
   // children's windows); a second window would be bound to the same object.
   if (handle_) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
+  HMENU menu = nullptr;
+  if (params.Style & WS_CHILD) {
+    // Above the dialog-box IDs; the command IDs of menus lie higher still.
+    static int nextId = 0x1000;
+    if (params.Id == 0) params.Id = nextId < 0x3FFF ? nextId++ : 0x1000;
+    menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.Id));
+  }
   if (params.SubclassOf.empty()) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -149,10 +209,10 @@ void WinControl::CreateWnd() {
       RegisterClassExW(&wc);
     }
     CreateWindowExW(params.ExStyle, params.ClassName.c_str(), caption_.c_str(), params.Style, params.X, params.Y,
-                    params.Width, params.Height, params.WndParent, nullptr, instance, this);
+                    params.Width, params.Height, params.WndParent, menu, instance, this);
   } else {
     HWND wnd = CreateWindowExW(params.ExStyle, params.SubclassOf.c_str(), caption_.c_str(), params.Style, params.X,
-                               params.Y, params.Width, params.Height, params.WndParent, nullptr, instance, nullptr);
+                               params.Y, params.Width, params.Height, params.WndParent, menu, instance, nullptr);
     if (wnd) {
       handle_ = wnd;
       subclassed_ = true;
@@ -161,11 +221,16 @@ void WinControl::CreateWnd() {
     }
   }
   if (!handle_) return;
-  if (font_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  // Standard controls start in the system font, which no form of ours wants.
+  HFONT font = Font();
+  if (!font && subclassed_) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (font) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   HandleCreated();
   for (Control* c : controls_) {
     if (auto* w = dynamic_cast<WinControl*>(c)) w->Handle();
   }
+  if (Parent()) Parent()->ApplyTabOrder();
+  HintsChanged();
 }
 
 void WinControl::DestroyHandle() {
@@ -173,6 +238,7 @@ void WinControl::DestroyHandle() {
   for (Control* c : controls_) {
     if (auto* w = dynamic_cast<WinControl*>(c)) w->DestroyHandle();
   }
+  HandleDestroying();
   HWND wnd = std::exchange(handle_, nullptr);
   // Unbind first, then destroy: no message may reach a half-destroyed object.
   if (subclassed_) {
@@ -225,9 +291,66 @@ void WinControl::Invalidate() {
   if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
 
-void WinControl::SetFont(HFONT font) {
-  font_ = font;
-  if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+void WinControl::FontChanged() {
+  if (handle_) {
+    HFONT font = Font();
+    if (!font && subclassed_) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  for (Control* c : controls_) c->UpdateFont();
+}
+
+void WinControl::SetTabStop(bool tabStop) {
+  if (tabStop == tabStop_) return;
+  tabStop_ = tabStop;
+  if (!handle_) return;
+  LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+  style = tabStop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+  SetWindowLongPtrW(handle_, GWL_STYLE, style);
+}
+
+int WinControl::TabOrder() const {
+  if (!Parent()) return -1;
+  const auto& list = Parent()->tabList_;
+  const auto it = std::find(list.begin(), list.end(), this);
+  return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void WinControl::SetTabOrder(int order) {
+  WinControl* parent = Parent();
+  if (!parent) return;
+  auto& list = parent->tabList_;
+  const auto it = std::find(list.begin(), list.end(), this);
+  if (it == list.end()) return;
+  list.erase(it);
+  order = std::clamp(order, 0, static_cast<int>(list.size()));
+  list.insert(list.begin() + order, this);
+  parent->ApplyTabOrder();
+}
+
+void WinControl::ApplyTabOrder() {
+  if (!handle_) return;
+  HWND after = HWND_TOP;
+  for (WinControl* w : tabList_) {
+    if (!w->handle_ || GetParent(w->handle_) != handle_) continue;
+    SetWindowPos(w->handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    after = w->handle_;
+  }
+}
+
+WinControl* WinControl::FirstTabStop() {
+  for (WinControl* w : tabList_) {
+    // The windows' own styles, as the dialog keys see them (some controls set WS_TABSTOP themselves).
+    if (!w->handle_ || !IsWindowVisible(w->handle_) || !IsWindowEnabled(w->handle_)) continue;
+    if (GetWindowLongPtrW(w->handle_, GWL_STYLE) & WS_TABSTOP) return w;
+    if (WinControl* inner = w->FirstTabStop()) return inner;
+  }
+  return nullptr;
+}
+
+std::vector<HWND> WinControl::HintWindows() {
+  if (!handle_) return {};
+  return {handle_};
 }
 
 void WinControl::VisibleChanged() {
@@ -242,10 +365,14 @@ void WinControl::CaptionChanged() {
   if (handle_) SetWindowTextW(handle_, caption_.c_str());
 }
 
-void WinControl::InsertControl(Control* control) { controls_.push_back(control); }
+void WinControl::InsertControl(Control* control) {
+  controls_.push_back(control);
+  if (auto* w = dynamic_cast<WinControl*>(control)) tabList_.push_back(w);
+}
 
 void WinControl::RemoveControl(Control* control) {
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), control), tabList_.end());
   if (mouseCapture_ == control) {
     mouseCapture_ = nullptr;
     if (handle_ && GetCapture() == handle_) ReleaseCapture();
@@ -266,6 +393,7 @@ LRESULT CALLBACK WinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LP
   if (!self) return DefWindowProcW(wnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     // Destroyed from outside (with a parent window, say): forget the handle.
+    self->HandleDestroying();
     UnbindWindow(wnd);
     self->handle_ = nullptr;
     return DefWindowProcW(wnd, msg, wParam, lParam);
@@ -277,6 +405,7 @@ LRESULT CALLBACK WinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPA
                                           DWORD_PTR data) noexcept {
   auto* self = reinterpret_cast<WinControl*>(data);
   if (msg == WM_NCDESTROY) {
+    self->HandleDestroying();
     RemoveWindowSubclass(wnd, SubclassProc, kSubclassId);
     UnbindWindow(wnd);
     self->handle_ = nullptr;
@@ -349,7 +478,15 @@ void WinControl::WndProc(Message& m) {
       }
       break;
     case WM_CAPTURECHANGED:
-      if (mouseCapture_ && reinterpret_cast<HWND>(m.LParam) != handle_) mouseCapture_ = nullptr;
+      // Taken by another window (Alt+Tab during a hold, a menu): the control holding the
+      // mouse lets go, or it would go on as if the button were still down.
+      if (mouseCapture_ && reinterpret_cast<HWND>(m.LParam) != handle_) {
+        auto* holder = dynamic_cast<GraphicControl*>(std::exchange(mouseCapture_, nullptr));
+        if (holder) {
+          Message lost{CM_CAPTURELOST, 0, 0, 0};
+          holder->WndProc(lost);
+        }
+      }
       break;
     case WM_SIZE:
       if (!subclassed_ && handle_) {
@@ -384,11 +521,7 @@ void WinControl::PaintGraphicControls(HDC dc, const RECT& clip) {
     if (!g || !g->Visible()) continue;
     RECT r = g->BoundsRect(), inter;
     if (!IntersectRect(&inter, &r, &clip)) continue;
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-    SetViewportOrgEx(dc, r.left, r.top, nullptr);
-    g->Paint(dc);
-    RestoreDC(dc, saved);
+    g->PaintInParent(dc);
   }
 }
 

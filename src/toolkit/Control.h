@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "toolkit/Component.h"
+#include "toolkit/Font.h"
 #include "toolkit/Message.h"
 #include "toolkit/MessageHooks.h"
 #include "toolkit/WindowBinding.h"
@@ -21,6 +22,7 @@ namespace tessora::tk {
 
 class WinControl;
 class GraphicControl;
+class Form;
 
 class Control : public Component {
  public:
@@ -35,6 +37,8 @@ class Control : public Component {
 
   WinControl* Parent() const { return parent_; }
   virtual void SetParent(WinControl* parent);
+  // The form at the top of the parent chain, or null.
+  Form* ParentForm() const;
 
   int Left() const { return left_; }
   int Top() const { return top_; }
@@ -59,6 +63,21 @@ class Control : public Component {
   // Schedules a repaint of the control's area.
   virtual void Invalidate();
 
+  // The font in use: the control's own, or else its parent's. Whatever font a control
+  // uses stays alive while it does, so a form's font outlives every child drawing with it.
+  HFONT Font() const { return usedFont_.get(); }
+  // Borrowed: the caller keeps the font alive while the control uses it. Null goes back
+  // to the parent's font.
+  void SetFont(HFONT font);
+  void SetFont(FontRef font);
+  // True while the control takes its parent's font (it has none of its own).
+  bool ParentFont() const { return !ownFont_; }
+  void SetParentFont(bool parentFont);
+
+  // The text of the tooltip over the control (empty: none). It may change at any time.
+  const std::wstring& Hint() const { return hint_; }
+  void SetHint(const std::wstring& hint);
+
  protected:
   // Owned components, child controls and the window go here; runs once.
   virtual void BeforeDestruction();
@@ -67,6 +86,12 @@ class Control : public Component {
   virtual void VisibleChanged() {}
   virtual void EnabledChanged() {}
   virtual void CaptionChanged() {}
+  // The font in use changed (Font() tells the new one).
+  virtual void FontChanged() {}
+  // Takes the parent's font again when the control has none of its own.
+  void UpdateFont();
+  // The form's tooltips follow a change of what they show for this control.
+  void HintsChanged();
 
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;
@@ -74,7 +99,11 @@ class Control : public Component {
   std::wstring caption_;
 
  private:
+  friend class WinControl;  // passes its font on to its children
   WinControl* parent_ = nullptr;
+  FontRef ownFont_;
+  FontRef usedFont_;
+  std::wstring hint_;
 };
 
 // Parameters a WinControl fills in before its window is created.
@@ -88,6 +117,9 @@ struct CreateParams {
   UINT ClassStyle = CS_DBLCLKS;
   HBRUSH Background = nullptr;
   HCURSOR Cursor = nullptr;
+  // A child window's control ID; 0 takes one of its own, unique in the program (what
+  // WM_MEASUREITEM names its control by). A form's default button sets IDOK here.
+  int Id = 0;
 };
 
 class WinControl : public Control, public WindowTarget {
@@ -119,9 +151,20 @@ class WinControl : public Control, public WindowTarget {
   bool Focused() const;
   void Invalidate() override;
 
-  HFONT Font() const { return font_; }
-  // The font is borrowed: the caller keeps it alive while the control uses it.
-  void SetFont(HFONT font);
+  // Whether Tab stops at this control, and its place among its siblings when Tab moves
+  // the focus (0 first). The windows are stacked in this order, which is the order the
+  // dialog keys follow, into containers too (WS_EX_CONTROLPARENT).
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool tabStop);
+  int TabOrder() const;
+  void SetTabOrder(int order);
+  const std::vector<WinControl*>& TabList() const { return tabList_; }
+  // The first control that Tab would stop at, in this one or the containers inside it.
+  WinControl* FirstTabStop();
+  // Windows a tooltip watches for this control: its own, and parts that take the mouse.
+  virtual std::vector<HWND> HintWindows();
+  // The colour behind the control's windowless children.
+  virtual COLORREF BackColor() const { return GetSysColor(COLOR_BTNFACE); }
 
   // The control bound to a window of ours, or null (other windows, timer windows...).
   static WinControl* FromHandle(HWND wnd);
@@ -131,6 +174,9 @@ class WinControl : public Control, public WindowTarget {
   virtual void CreateWnd();
   // Runs after the window exists (child windows of our controls are created here too).
   virtual void HandleCreated() {}
+  // Runs while the window is still there, just before it goes: destroyed by the control
+  // or from outside (with its parent window, say).
+  virtual void HandleDestroying() {}
   virtual void WndProc(Message& message);
   // What the window does when no handler keeps a message.
   void DefaultHandler(Message& message);
@@ -145,6 +191,10 @@ class WinControl : public Control, public WindowTarget {
   void VisibleChanged() override;
   void EnabledChanged() override;
   void CaptionChanged() override;
+  // Sends the font to the window and passes it on to the children that take it.
+  void FontChanged() override;
+
+  bool tabStop_ = false;
 
   // Graphic controls (no window) are drawn by their parent and get their mouse input from it.
   void PaintGraphicControls(HDC dc, const RECT& clip);
@@ -164,6 +214,8 @@ class WinControl : public Control, public WindowTarget {
   void TearDown();
   void InsertControl(Control* control);
   void RemoveControl(Control* control);
+  // Stacks the children's windows in tab order.
+  void ApplyTabOrder();
   void UpdateMouseHover(Control* now);
   // The topmost visible graphic control at a client point, or null.
   GraphicControl* GraphicControlAt(POINT p) const;
@@ -177,8 +229,8 @@ class WinControl : public Control, public WindowTarget {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool tornDown_ = false;
   bool subclassed_ = false;
-  HFONT font_ = nullptr;
   std::vector<Control*> controls_;
+  std::vector<WinControl*> tabList_;
   Control* mouseCapture_ = nullptr;  // graphic control holding the mouse
   Control* mouseHover_ = nullptr;    // graphic control under the mouse
   bool trackingLeave_ = false;

@@ -16,3 +16,18 @@ GdiObject MakeFont(const std::wstring& face, int height, bool bold, BYTE charSet
 }
 
 }  // namespace tessora::tk
+
+namespace tessora::tk {
+
+FontRef MakeSharedFont(const std::wstring& face, int height, bool bold, BYTE charSet) {
+  GdiObject font = MakeFont(face, height, bold, charSet);
+  if (!font) return nullptr;
+  return FontRef(static_cast<HFONT>(font.Release()), [](HFONT f) { DeleteObject(f); });
+}
+
+FontRef BorrowFont(HFONT font) {
+  if (!font) return nullptr;
+  return FontRef(font, [](HFONT) {});
+}
+
+}  // namespace tessora::tk

@@ -3,8 +3,34 @@
 #include <vector>
 
 #include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Hints.h"
 
 namespace tessora::tk {
+
+namespace {
+// Every control inside `root`, depth first in tab order (windowless ones after the windows).
+template <class F>
+void ForEachControl(WinControl& root, F&& f) {
+  for (WinControl* w : root.TabList()) {
+    f(*w);
+    ForEachControl(*w, f);
+  }
+  for (Control* c : root.Controls()) {
+    if (!dynamic_cast<WinControl*>(c)) f(*c);
+  }
+}
+
+ButtonControl* FindButton(WinControl& root, bool (ButtonControl::*marked)() const) {
+  ButtonControl* found = nullptr;
+  ForEachControl(root, [&](Control& c) {
+    auto* b = dynamic_cast<ButtonControl*>(&c);
+    if (found || !b || !(b->*marked)() || !b->HandleAllocated()) return;
+    if (IsWindowVisible(b->Handle()) && IsWindowEnabled(b->Handle())) found = b;
+  });
+  return found;
+}
+}  // namespace
 
 Form::Form(Component* owner) : WinControl(owner), color_(GetSysColor(COLOR_BTNFACE)) {
   visible_ = false;
@@ -19,6 +45,8 @@ Form::~Form() {
 }
 
 void Form::BeforeDestruction() {
+  lastFocus_ = nullptr;
+  destroying_ = true;
   WinControl::BeforeDestruction();
   if (App().MainForm() == this) App().ForgetMainForm();
 }
@@ -35,6 +63,66 @@ void Form::SetColor(COLORREF color) {
     brush_ = nullptr;
   }
   Invalidate();
+}
+
+void Form::Notification(Component* component, Operation operation) {
+  WinControl::Notification(component, operation);
+  if (operation == Operation::Remove && component == hints_) hints_ = nullptr;
+}
+
+void Form::SetClientSize(int width, int height) {
+  CreateParams params;
+  FillCreateParams(params);
+  RECT r{0, 0, width, height};
+  AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
+  SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
+}
+
+void Form::SetShowHint(bool showHint) {
+  if (showHint == showHint_) return;
+  showHint_ = showHint;
+  if (hints_) hints_->SetActive(showHint);
+  SyncHints();
+}
+
+void Form::SyncHints() {
+  if (destroying_ || !HandleAllocated()) return;
+  // The tooltip window comes with the first hint a shown form needs.
+  if (!hints_) {
+    if (!showHint_) return;
+    hints_ = new HintWindow(this);
+  }
+  hints_->Sync(*this);
+}
+
+ButtonControl* Form::DefaultButton() { return FindButton(*this, &ButtonControl::Default); }
+ButtonControl* Form::CancelButton() { return FindButton(*this, &ButtonControl::Cancel); }
+
+void Form::UpdateDefaultLook(ButtonControl* focused) {
+  if (destroying_) return;
+  ForEachControl(*this, [&](Control& c) {
+    if (auto* b = dynamic_cast<ButtonControl*>(&c)) b->SetDefaultLook(focused ? b == focused : b->Default());
+  });
+}
+
+void Form::FocusFirstControl() {
+  if (!HandleAllocated()) return;
+  if (WinControl* first = FirstTabStop()) first->SetFocus();
+}
+
+// The focus goes back where it was when the form was last active, else to the first
+// control in tab order; false when there is no such control (the form keeps it).
+bool Form::ActivateFocus() {
+  HWND wnd = Handle();
+  HWND target = lastFocus_;
+  if (!target || !IsWindow(target) || !IsChild(wnd, target) || !IsWindowVisible(target) ||
+      !IsWindowEnabled(target)) {
+    WinControl* first = FirstTabStop();
+    target = first ? first->Handle() : nullptr;
+  }
+  if (!target) return false;
+  ::SetFocus(target);
+  return true;
 }
 
 void Form::FillCreateParams(CreateParams& params) {
@@ -85,6 +173,9 @@ void Form::Show() {
   HWND wnd = Handle();
   if (!wnd) return;
   ShowWindow(wnd, SW_SHOW);
+  SyncHints();
+  HWND focus = GetFocus();
+  if (GetActiveWindow() == wnd && (!focus || focus == wnd)) ActivateFocus();
   if (OnShow) OnShow();
 }
 
@@ -111,6 +202,7 @@ int Form::ShowModal() {
   modalResult_ = mrNone;
   Show();
   SetForegroundWindow(Handle());
+  if (HWND focus = GetFocus(); !focus || (focus != Handle() && !IsChild(Handle(), focus))) ActivateFocus();
   bool quit = false;
   WPARAM quitCode = 0;
   while (modalResult_ == mrNone && HandleAllocated()) {
@@ -179,9 +271,20 @@ void Form::WndProc(Message& m) {
       return;
     }
     case WM_COMMAND:
-      // Dialog keys: Enter and Esc arrive as IDOK and IDCANCEL when no button takes them.
-      if (DialogKeys && m.LParam == 0 && (LOWORD(m.WParam) == IDCANCEL) && modal_) {
-        modalResult_ = mrCancel;
+      // Dialog keys: Enter and Escape arrive as IDOK and IDCANCEL from no control when
+      // no focused button takes them. Only the form's own buttons answer them.
+      if (m.LParam == 0 && HIWORD(m.WParam) == 0 && (LOWORD(m.WParam) == IDOK || LOWORD(m.WParam) == IDCANCEL)) {
+        ButtonControl* button = LOWORD(m.WParam) == IDOK ? DefaultButton() : CancelButton();
+        if (button) button->Click();
+        return;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(m.WParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+      } else if (!HIWORD(m.WParam) && ActivateFocus()) {
+        m.Result = 0;
         return;
       }
       break;

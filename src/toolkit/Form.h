@@ -15,8 +15,12 @@ enum class BorderStyle { None, Single, Sizeable, Dialog };
 constexpr int mrNone = 0;
 constexpr int mrOk = IDOK;
 constexpr int mrCancel = IDCANCEL;
+constexpr int mrAbort = IDABORT;
 constexpr int mrYes = IDYES;
 constexpr int mrNo = IDNO;
+
+class ButtonControl;
+class HintWindow;
 
 class Form : public WinControl {
  public:
@@ -45,10 +49,32 @@ class Form : public WinControl {
 
   BorderStyle Border = BorderStyle::Sizeable;
   bool TopMost = false;
-  // Tab, Enter and Esc navigate between the controls (dialog-box keys).
+  // Dialog-box keys: Tab and Shift+Tab move the focus in tab order, Enter presses the
+  // default button (also from an edit field), Escape presses the cancel button if the
+  // form has one and does nothing otherwise, Alt+letter presses a caption's & letter.
   bool DialogKeys = false;
   COLORREF Color() const { return color_; }
   void SetColor(COLORREF color);
+  COLORREF BackColor() const override { return color_; }
+
+  // Sets the size of the client area; the outer size follows from the border.
+  void SetClientSize(int width, int height);
+
+  // Tooltips with the controls' hints, for the whole form.
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool showHint);
+  // Brings the tooltips in line with the controls and their hints.
+  void SyncHints();
+  HintWindow* Hints() const { return hints_; }
+
+  // The buttons Enter and Escape press: the first enabled, visible one marked Default
+  // (Cancel) in tab order, or null.
+  ButtonControl* DefaultButton();
+  ButtonControl* CancelButton();
+  // Shows which button Enter presses now: a focused button itself, else the default one.
+  void UpdateDefaultLook(ButtonControl* focused);
+  // Gives the focus to the first control in tab order (when the form has one).
+  void FocusFirstControl();
 
   std::function<void()> OnCreate;
   std::function<void()> OnShow;
@@ -59,9 +85,16 @@ class Form : public WinControl {
   void FillCreateParams(CreateParams& params) override;
   void WndProc(Message& message) override;
   void BeforeDestruction() override;
+  void Notification(Component* component, Operation operation) override;
 
  private:
+  bool ActivateFocus();
+
   bool modal_ = false;
+  bool showHint_ = false;
+  bool destroying_ = false;  // controls going away no longer update hints and looks
+  HintWindow* hints_ = nullptr;
+  HWND lastFocus_ = nullptr;
   int modalResult_ = mrNone;
   COLORREF color_;
   HBRUSH brush_ = nullptr;

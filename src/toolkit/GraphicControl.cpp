@@ -14,14 +14,21 @@ void GraphicControl::Repaint() {
   HWND wnd = p->Handle();
   HDC dc = GetDC(wnd);
   if (!dc) return;
-  const int saved = SaveDC(dc);
-  IntersectClipRect(dc, left_, top_, left_ + width_, top_ + height_);
-  SetViewportOrgEx(dc, left_, top_, nullptr);
-  Paint(dc);
-  RestoreDC(dc, saved);
+  PaintInParent(dc);
   ReleaseDC(wnd, dc);
   RECT r = BoundsRect();
   ValidateRect(wnd, &r);
+}
+
+void GraphicControl::PaintInParent(HDC dc) {
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, left_, top_, left_ + width_, top_ + height_);
+  // Keeps any origin the DC already has (a parent drawing into a buffer, say).
+  POINT origin{};
+  GetViewportOrgEx(dc, &origin);
+  SetViewportOrgEx(dc, origin.x + left_, origin.y + top_, nullptr);
+  Paint(dc);
+  RestoreDC(dc, saved);
 }
 
 void GraphicControl::MouseDown(MouseButton, WPARAM, int, int) {}
@@ -77,6 +84,9 @@ void GraphicControl::WndProc(Message& m) {
       break;
     case CM_MOUSELEAVE:
       MouseLeave();
+      break;
+    case CM_CAPTURELOST:
+      MouseCaptureLost();
       break;
     default:
       break;

@@ -18,6 +18,9 @@ class GraphicControl : public Control {
   void Invalidate() override;
   // Repaints at once instead of waiting for WM_PAINT.
   void Repaint();
+  // Paints the control at its place into a DC in its parent's client coordinates,
+  // clipped to its bounds; the DC's state is put back afterwards.
+  void PaintInParent(HDC dc);
 
   // Mouse input in the control's own coordinates.
   virtual void MouseDown(MouseButton button, WPARAM keys, int x, int y);
@@ -25,6 +28,8 @@ class GraphicControl : public Control {
   virtual void MouseUp(MouseButton button, WPARAM keys, int x, int y);
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
+  // Another window took the mouse while this control held it; no button-up follows.
+  virtual void MouseCaptureLost() {}
   // The pointer over the control; null leaves the parent's.
   virtual HCURSOR CursorHandle() const { return nullptr; }
 

@@ -13,8 +13,7 @@ HFONT FontOrDefault(HFONT font) { return font ? font : static_cast<HFONT>(GetSto
 
 Label::Label(Component* owner) : GraphicControl(owner) {}
 
-void Label::SetFont(HFONT font) {
-  font_ = font;
+void Label::FontChanged() {
   AdjustSize();
   Invalidate();
 }
@@ -45,7 +44,7 @@ void Label::AdjustSize() {
   if (!dc) return;
   RECT r{0, 0, 0, 0};
   {
-    ScopedSelect font(dc, FontOrDefault(font_));
+    ScopedSelect font(dc, FontOrDefault(Font()));
     DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, kTextFormat | DT_CALCRECT);
   }
   DeleteDC(dc);
@@ -71,12 +70,11 @@ void Label::MouseLeave() {
 void Label::Paint(HDC dc) {
   RECT r = ClientRect();
   if (!transparent_) {
-    COLORREF back = GetSysColor(COLOR_BTNFACE);
-    if (auto* form = dynamic_cast<Form*>(Parent())) back = form->Color();
+    const COLORREF back = Parent() ? Parent()->BackColor() : GetSysColor(COLOR_BTNFACE);
     GdiObject brush(CreateSolidBrush(back));
     FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
   }
-  ScopedSelect font(dc, FontOrDefault(font_));
+  ScopedSelect font(dc, FontOrDefault(Font()));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, fontColor_);
   DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, kTextFormat);

@@ -12,9 +12,6 @@ class Label : public GraphicControl {
  public:
   explicit Label(Component* owner);
 
-  // The font is borrowed: the caller keeps it alive while the label uses it.
-  HFONT Font() const { return font_; }
-  void SetFont(HFONT font);
   COLORREF FontColor() const { return fontColor_; }
   void SetFontColor(COLORREF color);
   // Without a background of its own the label fills its area in the parent's colour.
@@ -39,12 +36,12 @@ class Label : public GraphicControl {
 
  protected:
   void CaptionChanged() override;
+  void FontChanged() override;
   // Fits the bounds to the caption when AutoSize is on; labels that measure their
   // text differently replace it.
   virtual void AdjustSize();
 
  private:
-  HFONT font_ = nullptr;
   COLORREF fontColor_ = RGB(0, 0, 0);
   bool transparent_ = false;
   bool autoSize_ = true;

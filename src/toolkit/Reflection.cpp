@@ -24,6 +24,7 @@ struct Rule {
   HWND (*Source)(const Message&, HWND self);
 };
 
+// clang-format off
 constexpr Rule kRules[] = {
     {WM_COMMAND, FromLParam},          // 0 from menus and accelerators
     {WM_NOTIFY, FromNotifyHeader},
@@ -40,6 +41,7 @@ constexpr Rule kRules[] = {
     {WM_VSCROLL, FromLParam},
     {WM_CONTEXTMENU, FromWParam},      // the window under the click, maybe the parent itself
 };
+// clang-format on
 }  // namespace
 
 HWND NotificationSource(const Message& message, HWND self) {

@@ -96,6 +96,12 @@ const EntryCase kEntryCases[] = {
     {"LineWithoutEqualsIsSkipped", {"loose text", "W=a"}, {Entry("W", {"a"}, 0, 2)}},
     {"LineWithoutEqualsTakesTheEmptyKeysValue", {"=first", "loose text"},
      {Entry("", {"first"}, 0, 2), Entry("", {"first"}, 0, 2)}},
+    // A line without "=" is not the first line with the empty key: the "=" line below it is.
+    {"LineWithoutEqualsBeforeTheEmptyKey", {"loose", "=x"}, {Entry("", {"x"}, 0, 2), Entry("", {"x"}, 0, 2)}},
+    {"SeveralLinesWithoutEqualsBeforeTheEmptyKey", {"loose", "W=a", "other", "=x,5,3", "=y"},
+     {Entry("", {"x", "5", "3"}, 5, 3), Entry("W", {"a"}, 0, 2), Entry("", {"x", "5", "3"}, 5, 3),
+      Entry("", {"x", "5", "3"}, 5, 3), Entry("", {"x", "5", "3"}, 5, 3)}},
+    {"LinesWithoutEqualsAndNoEmptyKey", {"loose", "other", "W=a"}, {Entry("W", {"a"}, 0, 2)}},
     {"RepeatedNameTakesTheFirstValue", {"W=a,1,1", "X=b", "w=c,3,3"},
      {Entry("W", {"a", "1", "1"}, 1, 1), Entry("X", {"b"}, 0, 2), Entry("w", {"a", "1", "1"}, 1, 1)}},
     {"ShiftJis", {kTesuto + "=C:\\" + kHyou + "\\" + kTesuto + " x.scr,10,3"},
@@ -138,6 +144,13 @@ TEST(SaverEntryWrite, RepeatedNameKeepsOneLineWithTheFirstValue) {
   IniStore store(fileSystem);
   WriteSaverLines(store, "Set0", {"A=a,0,2", "B=b,0,2", "a=c,5,4", "loose", "C=\"x y\",0,1"});
   EXPECT_EQ(store.ReadSectionLines("Set0"), (Lines{"a=a,0,2", "B=b,0,2", "C=\"x y\",0,1"}));
+}
+
+TEST(SaverEntryWrite, ALineWithoutEqualsDoesNotHideTheEmptyKeysValue) {
+  MemorySettingsFileSystem fileSystem;
+  IniStore store(fileSystem);
+  WriteSaverLines(store, "Set0", {"loose", "=x,0,2", "A=a,0,2"});
+  EXPECT_EQ(store.ReadSectionLines("Set0"), (Lines{"=x,0,2", "A=a,0,2"}));
 }
 
 struct BackgroundCase {

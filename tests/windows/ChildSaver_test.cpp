@@ -9,6 +9,8 @@
 #include <cctype>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,13 +34,6 @@ ChildSaverLimits TestLimits() {
   return limits;
 }
 
-std::string Ansi(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(n > 0 ? n : 0, '\0');
-  if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
 std::string SaverPath(const std::wstring& id) { return Ansi(TessoraBinPath(L"tools\\demosaver\\" + id + L".scr")); }
 
 std::string ThisProgram() {
@@ -58,14 +53,6 @@ bool ProcessRuns(DWORD id) {
 bool RunsUnderWine() {
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
-// What a demo saver's window logged of Tessora's Esc down, Esc up and WM_CLOSE. A
-// saver that ends on the Esc key may be gone before the two messages posted after it
-// arrive (when the machine is busy), so a shorter beginning of the sequence counts too.
-bool HeardCloseSequence(const std::vector<std::string>& events) {
-  static const std::vector<std::string> full{"keydown", "keyup", "close"};
-  return !events.empty() && events.size() <= full.size() && std::equal(events.begin(), events.end(), full.begin());
 }
 
 DWORD OwnerProcess(HWND window) {
@@ -183,6 +170,46 @@ TEST_F(ChildSaverTest, AStubbornSaverIsEndedAfterTheCloseBound) {
   // Several passes, each ignored; killed, so no exit line.
   EXPECT_GE(std::count(events.begin(), events.end(), "keydown"), 3);
   EXPECT_EQ(std::count(events.begin(), events.end(), "exit"), 0);
+}
+
+// Guarded's window belongs to a process that refuses to be ended: the forced end fails,
+// and the close must not claim that the windows are gone.
+TEST_F(ChildSaverTest, AWindowWhoseProcessCannotBeEndedIsNotReportedClosed) {
+  ScopedEnvironment endLater(L"TESSORA_DEMO_END_SECONDS", L"30");  // should the test fail midway
+  const ChildSaverLimits limits = TestLimits();
+  ChildSaver saver(limits);
+  ASSERT_TRUE(saver.StartSaver(SaverPath(L"Guarded")));
+  const DWORD launcher = saver.ChildProcessId();
+  ASSERT_EQ(saver.Windows().size(), 1u);
+  const HWND window = saver.Windows().front();
+  const DWORD holder = OwnerProcess(window);
+  ASSERT_NE(holder, launcher);
+  ASSERT_TRUE(WaitUntil([&] { return Log().Find(holder, "guard").has_value(); }, 2000));
+  ASSERT_EQ(Log().FieldOf(holder, "guard", "refused"), "1");
+
+  const ULONGLONG before = GetTickCount64();
+  EXPECT_FALSE(saver.CloseSaver());
+  const ULONGLONG took = GetTickCount64() - before;
+  EXPECT_TRUE(saver.LastCloseForced());
+  EXPECT_TRUE(saver.LastCloseLeftWindows());
+  EXPECT_GE(took, limits.closeBound);
+  EXPECT_LT(took, limits.closeBound + limits.endWait + 1500);
+  EXPECT_TRUE(ProcessRuns(holder));
+  EXPECT_EQ(saver.Windows(), std::vector<HWND>{window});
+  EXPECT_TRUE(saver.ShowsWindows());
+  const std::vector<std::string> events = EventsOf(holder);
+  EXPECT_GE(std::count(events.begin(), events.end(), "keydown"), 3);
+
+  // Tried again, it fails the same way; once the user's mouse has ended it, nothing is left.
+  EXPECT_FALSE(saver.CloseSaver());
+  EXPECT_TRUE(saver.LastCloseLeftWindows());
+  PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+  PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(100, 160));
+  ASSERT_TRUE(WaitUntil([&] { return !ProcessRuns(holder); }, 5000));
+  EXPECT_FALSE(saver.CloseSaver());
+  EXPECT_FALSE(saver.LastCloseForced());
+  EXPECT_FALSE(saver.LastCloseLeftWindows());
+  EXPECT_EQ(Log().FieldOf(holder, "exit", "reason"), "mousemove");
 }
 
 TEST_F(ChildSaverTest, ASaverThatShowsNoWindowFailsWithinTheBoundAndIsEnded) {
@@ -360,6 +387,62 @@ TEST(SystemFolderPath, OnlyPathsInsideTheSystemFolderCount) {
       {"", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsUnderSystemFolder(c.path), c.inside) << c.path;
+}
+
+// A saver listed as C:\Windows\System32\NAME.scr, where 64-bit Windows keeps it: a
+// 32-bit installer's copy lies in SysWOW64 (Aurora here), a 64-bit one's in the real
+// system folder (Ember). The 32-bit program takes the file it sees itself first, and
+// the real folder's only when it sees none; the 64-bit program sees the real one alone.
+struct SystemFolderCase {
+  const char* name;
+  bool inWow64;
+  bool inNative;
+  const char* runsFor32Bit;  // the demo saver that starts; "" when the file counts as missing
+  const char* runsFor64Bit;
+};
+
+const SystemFolderCase kSystemFolderCases[] = {
+    {"only in SysWOW64", true, false, "Aurora", ""},
+    {"only in the real system folder", false, true, "Ember", "Ember"},
+    {"in both", true, true, "Aurora", "Ember"},
+    {"in neither", false, false, "", ""},
+};
+
+TEST_F(ChildSaverTest, ASaverInTheSystemFolderIsTakenAsTheProgramSeesItFirst) {
+  using Folder = SystemFolderFiles::Folder;
+  if (!SystemFolderFiles::Available()) GTEST_SKIP() << "no SysWOW64 folder: this is not 64-bit Windows";
+  ASSERT_EQ(lstrcmpiW(SystemFolderFiles::PathOf(Folder::Native).c_str(), L"C:\\Windows\\System32"), 0);
+  const bool wow64 = RunsUnderWow64();
+  for (std::size_t i = 0; i < std::size(kSystemFolderCases); ++i) {
+    const SystemFolderCase& c = kSystemFolderCases[i];
+    SCOPED_TRACE(c.name);
+    const std::wstring name = L"TessoraTest-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(i) + L".scr";
+    SystemFolderFiles files;
+    if (c.inWow64) {
+      ASSERT_TRUE(files.Place(Folder::Wow64, TessoraBinPath(L"tools\\demosaver\\Aurora.scr"), name));
+    }
+    if (c.inNative) {
+      ASSERT_TRUE(files.Place(Folder::Native, TessoraBinPath(L"tools\\demosaver\\Ember.scr"), name));
+    }
+    const std::string listed = "C:\\Windows\\System32\\" + Ansi(name);
+    const std::string runs = wow64 ? c.runsFor32Bit : c.runsFor64Bit;
+
+    EXPECT_EQ(SaverFileExists(listed), !runs.empty());
+    // The look-up leaves this thread's own view of the folder as it was.
+    EXPECT_EQ(IsFileAt(listed), wow64 ? c.inWow64 : c.inNative);
+    if (runs.empty()) continue;
+    ChildSaver saver(TestLimits());
+    ASSERT_TRUE(saver.StartSaver(listed));
+    const DWORD pid = saver.ChildProcessId();
+    EXPECT_EQ(IsFileAt(listed), wow64 ? c.inWow64 : c.inNative);
+    const std::optional<DemoLogEntry> start = Log().Find(pid, "start");
+    ASSERT_TRUE(start.has_value());
+    EXPECT_EQ(start->name, runs);
+    EXPECT_EQ(start->Field("cmd"), "\"" + listed + "\" /S");
+    EXPECT_TRUE(saver.CloseSaver());
+    // A file that still runs cannot be removed.
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessRuns(pid); }, 5000));
+  }
 }
 
 class ParentOrderTest : public ::testing::Test {

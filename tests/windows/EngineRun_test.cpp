@@ -2,10 +2,12 @@
 // Tessora.ini beside it and demo savers as its children; what happened is read from
 // the demo savers' event log, the screen and Tessora's own windows.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstdint>
 #include <fstream>
@@ -18,25 +20,11 @@
 #include "ProcessTestSupport.h"
 #include "WineTestSupport.h"
 #include "engine/MainFrm.h"
+#include "engine/SystemFolderAccess.h"
 
 using namespace tessora;
 
 namespace {
-
-// What a demo saver's window logged of Tessora's Esc down, Esc up and WM_CLOSE. A
-// saver that ends on the Esc key may be gone before the two messages posted after it
-// arrive (when the machine is busy), so a shorter beginning of the sequence counts too.
-bool HeardCloseSequence(const std::vector<std::string>& events) {
-  static const std::vector<std::string> full{"keydown", "keyup", "close"};
-  return !events.empty() && events.size() <= full.size() && std::equal(events.begin(), events.end(), full.begin());
-}
-
-std::string Ansi(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(n > 0 ? n : 0, '\0');
-  if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
 
 std::wstring DemoSaver(const std::wstring& id) { return TessoraBinPath(L"tools\\demosaver\\" + id + L".scr"); }
 
@@ -145,6 +133,11 @@ class EngineRunTest : public ::testing::Test {
   }
   ~EngineRunTest() override {
     tessora_ = TestProcess();
+    // What the savers did tells why a case failed.
+    if (HasFailure()) {
+      std::ifstream in(logPath_.c_str());
+      for (std::string line; std::getline(in, line);) std::printf("demo log: %s\n", line.c_str());
+    }
     for (const std::wstring& file : files_) DeleteFileW(file.c_str());
     for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) RemoveDirectoryW(it->c_str());
     DeleteFileW(logPath_.c_str());
@@ -297,6 +290,31 @@ TEST_F(EngineRunTest, AMissingFileIsSkippedAndAPathWithBlanksStoredBareStarts) {
   EXPECT_EQ(Log().FieldOf(starts[0].pid, "start", "cmd"), "\"" + Ansi(spaced) + "\" /S");
 }
 
+// The 32-bit build on 64-bit Windows, with two savers listed as C:\Windows\System32\NAME.scr:
+// one that a 32-bit installer put there (it lies in SysWOW64), one that a 64-bit one put
+// into the real system folder. Both play.
+TEST_F(EngineRunTest, The32BitBuildPlaysSaversOfBothSystemFolders) {
+  using Folder = SystemFolderFiles::Folder;
+  if (!RunsUnderWow64()) GTEST_SKIP() << "a case of the 32-bit build on 64-bit Windows; this program is not one";
+  SystemFolderFiles files;
+  const std::wstring stem = L"TessoraRun-" + std::to_wstring(GetCurrentProcessId());
+  ASSERT_TRUE(files.Place(Folder::Wow64, DemoSaver(L"Aurora"), stem + L"-32.scr"));
+  ASSERT_TRUE(files.Place(Folder::Native, DemoSaver(L"Ember"), stem + L"-64.scr"));
+  const std::string listed32 = "C:\\Windows\\System32\\" + Ansi(stem) + "-32.scr";
+  const std::string listed64 = "C:\\Windows\\System32\\" + Ansi(stem) + "-64.scr";
+  WriteIni("[Option]\nspan=1\n[Savers]\nSaver32=" + listed32 + ",1\nSaver64=" + listed64 + ",1\n");
+  Start(L"/s");
+  std::vector<SaverStart> starts = WaitForStarts(3, 12000);
+  EndAsAUser();
+  ASSERT_GE(starts.size(), 3u);
+  starts.resize(3);
+  EXPECT_EQ(Names(starts), (std::vector<std::string>{"Aurora", "Ember", "Aurora"}));
+  const DemoLog log = Log();
+  EXPECT_EQ(log.FieldOf(starts[0].pid, "start", "cmd"), "\"" + listed32 + "\" /S");
+  EXPECT_EQ(log.FieldOf(starts[1].pid, "start", "cmd"), "\"" + listed64 + "\" /S");
+  EXPECT_EQ(log.FieldOf(starts[1].pid, "exit", "reason"), "key");
+}
+
 // Savers that close in their own ways; each is followed by Aurora in the rotation,
 // which then stays until the user's move.
 struct ClosingCase {
@@ -358,6 +376,51 @@ TEST_F(EngineRunTest, SaversThatCloseInTheirOwnWaysAreClosedAndTheNextStarts) {
   }
 }
 
+// Guarded's window can be neither closed nor ended: the next saver never starts under
+// it. The run tries again at the next switch times, three in all, then lets it stay; the
+// user's mouse ends it and with it the run.
+TEST_F(EngineRunTest, AWindowThatCanBeNeitherClosedNorEndedKeepsTheNextSaverOff) {
+  ScopedEnvironment endLater(L"TESSORA_DEMO_END_SECONDS", L"90");  // should the test fail midway
+  WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("Guarded", DemoSaver(L"Guarded")) + Entry("Aurora", DemoSaver(L"Aurora")));
+  Start(L"/s");
+  const std::vector<SaverStart> first = WaitForStarts(1, 10000);
+  ASSERT_EQ(first.size(), 1u);
+  std::string holderText;
+  ASSERT_TRUE(WaitUntil([&] { return (holderText = Log().FieldOf(first[0].pid, "child", "childpid"))[0] != '<'; }, 5000));
+  const DWORD holder = static_cast<DWORD>(std::stoul(holderText));
+  ASSERT_TRUE(WaitUntil([&] { return Log().Find(holder, "guard").has_value(); }, 5000));
+  ASSERT_EQ(Log().FieldOf(holder, "guard", "refused"), "1");
+
+  // One switch time's passes of Esc come 200 ms apart; the next switch time is 900 ms
+  // after the last of them.
+  const auto attempts = [&] {
+    std::vector<std::uint64_t> keys;
+    for (const DemoLogEntry& e : Log().Of(holder))
+      if (e.event == "keydown") keys.push_back(e.tick);
+    std::size_t count = keys.empty() ? 0 : 1;
+    for (std::size_t i = 1; i < keys.size(); ++i)
+      if (keys[i] - keys[i - 1] > 650) ++count;
+    return std::make_pair(count, keys.size());
+  };
+  WaitUntil([&] { return attempts().first >= 3 || Starts(Log()).size() > 1; }, 30000, 100);
+  ASSERT_EQ(Names(Starts(Log())), (std::vector<std::string>{"Guarded"}));
+  ASSERT_GE(attempts().first, 3u);
+  // The third ends with a forced end that fails; no fourth follows.
+  PumpMessagesFor(6500);
+  const auto settled = attempts();
+  PumpMessagesFor(2500);
+  EXPECT_EQ(attempts(), settled);
+  EXPECT_EQ(settled.first, 3u);
+  EXPECT_TRUE(tessora_.Running());
+  EXPECT_EQ(Names(Starts(Log())), (std::vector<std::string>{"Guarded"}));
+
+  EXPECT_TRUE(WiggleMouseUntilEnded(tessora_, 8000)) << "the run did not end on mouse moves";
+  EXPECT_EQ(tessora_.ExitCode().value_or(0xDEAD), 0u);
+  const DemoLog log = Log();
+  EXPECT_EQ(Names(Starts(log)), (std::vector<std::string>{"Guarded"}));
+  EXPECT_EQ(log.FieldOf(holder, "exit", "reason"), "mousemove");
+}
+
 TEST_F(EngineRunTest, ASaverThatShowsNoWindowIsSkippedAfterTenSeconds) {
   WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("NoWindow", DemoSaver(L"NoWindow")) +
            Entry("Aurora", DemoSaver(L"Aurora")));
@@ -407,6 +470,51 @@ TEST_F(EngineRunTest, AnEmptyPlayListShowsTheBackgroundColourUntilTheMouseMoves)
   }
   EndAsAUser();
   EXPECT_TRUE(Starts(Log()).empty());
+}
+
+// Tessora never starts itself: an entry naming its own file (spelled otherwise) is passed
+// over, so a list of only that entry is an empty play list that waits for the user, where
+// starting it would have failed and ended the run at once.
+TEST_F(EngineRunTest, AnEntryNamingTessoraItselfIsPassedOver) {
+  std::wstring self = Program();
+  for (wchar_t& c : self) c = static_cast<wchar_t>(towupper(c));
+  WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("Self", self));
+  Start(L"/s");
+  EXPECT_FALSE(tessora_.WaitForExit(3000)) << "the run ended by itself";
+  EndAsAUser();
+  EXPECT_TRUE(Starts(Log()).empty());
+
+  WriteIni("[Option]\nspan=1\n[Savers]\n" + Entry("Self", self) + Entry("Ember", DemoSaver(L"Ember")) +
+           Entry("Aurora", DemoSaver(L"Aurora")));
+  Start(L"/s");
+  const std::vector<SaverStart> starts = WaitForStarts(3, 12000);
+  EndAsAUser();
+  EXPECT_EQ(Names(starts), (std::vector<std::string>{"Ember", "Aurora", "Ember"}));
+}
+
+// A user's own settings file in the profile is the one the run reads, once it exists.
+TEST_F(EngineRunTest, TheUsersOwnSettingsFileComesFirst) {
+  wchar_t appData[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)));
+  const std::wstring userFolder = std::wstring(appData) + L"\\Tessora";
+  const std::wstring userFile = userFolder + L"\\Tessora.ini";
+  CreateDirectoryW(userFolder.c_str(), nullptr);
+  struct Cleanup {
+    std::wstring file, folder;
+    ~Cleanup() {
+      DeleteFileW(file.c_str());
+      RemoveDirectoryW(folder.c_str());
+    }
+  } cleanup{userFile, userFolder};
+  WriteIni("[Option]\nspan=0\n[Savers]\n" + Entry("Aurora", DemoSaver(L"Aurora")));
+  {
+    std::ofstream out(userFile.c_str(), std::ios::binary);
+    out << "[Option]\r\nspan=0\r\n[Savers]\r\n" << Entry("Ember", DemoSaver(L"Ember"));
+  }
+  Start(L"/s");
+  const std::vector<SaverStart> starts = WaitForStarts(1, 10000);
+  EndAsAUser();
+  EXPECT_EQ(Names(starts), std::vector<std::string>{"Ember"});
 }
 
 // However the run ends, the saver it started ends with it: here Tessora is killed.

@@ -10,6 +10,7 @@
 #include "controls/LabelColor.h"
 #include "controls/ShadoLbl.h"
 #include "controls/URLLabel.h"
+#include "WineTestSupport.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Font.h"
@@ -58,15 +59,6 @@ bool SaveBmp(const tk::Bitmap& bmp, const std::wstring& path) {
     fwrite(row.data(), 1, row.size(), out);
   }
   return fclose(out) == 0;
-}
-
-void PumpFor(DWORD ms) {
-  const ULONGLONG end = GetTickCount64() + ms;
-  while (GetTickCount64() < end) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) tk::App().DispatchOne(msg);
-    Sleep(10);
-  }
 }
 
 }  // namespace

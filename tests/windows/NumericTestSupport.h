@@ -3,28 +3,15 @@
 // Wine session's virtual desktop, and a message pump.
 #include <windows.h>
 
+#include "WineTestSupport.h"
 #include "toolkit/Application.h"
 
 namespace tessora {
 
 namespace numtest {
 
-// Pumps messages until the condition holds or the time is up.
-template <class F>
-bool PumpUntil(F condition, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) tk::App().DispatchOne(msg);
-    if (condition()) return true;
-    if (GetTickCount64() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
-
-inline void PumpFor(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
+using ::PumpFor;
+using ::PumpUntil;
 
 // Puts the pointer on a point of the window's client area and waits until it stays
 // there: under Wine a late report of an earlier position can move it back once.

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <optional>
 #include <charconv>
 #include <sstream>
 #include <utility>
@@ -176,6 +177,54 @@ std::wstring TempFilePath(const std::wstring& prefix, const std::wstring& extens
   if (path.empty()) path = L".\\";
   return path + prefix + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64()) +
          L"-" + std::to_wstring(++counter) + extension;
+}
+
+namespace {
+// Redirection off for the scope; a 64-bit process has none, and the call then fails harmlessly.
+class RealSystemFolderView {
+ public:
+  RealSystemFolderView() : off_(Wow64DisableWow64FsRedirection(&previous_) != FALSE) {}
+  ~RealSystemFolderView() {
+    if (off_) Wow64RevertWow64FsRedirection(previous_);
+  }
+  RealSystemFolderView(const RealSystemFolderView&) = delete;
+  RealSystemFolderView& operator=(const RealSystemFolderView&) = delete;
+
+ private:
+  void* previous_ = nullptr;
+  bool off_;
+};
+
+std::wstring Trimmed(const wchar_t* folder, UINT length) {
+  std::wstring path(folder, length > 0 && length < MAX_PATH ? length : 0);
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  return path;
+}
+}  // namespace
+
+bool SystemFolderFiles::Available() { return !PathOf(Folder::Wow64).empty(); }
+
+std::wstring SystemFolderFiles::PathOf(Folder folder) {
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = folder == Folder::Wow64 ? GetSystemWow64DirectoryW(path, MAX_PATH) : GetSystemDirectoryW(path, MAX_PATH);
+  return Trimmed(path, length);
+}
+
+bool SystemFolderFiles::Place(Folder folder, const std::wstring& source, const std::wstring& name) {
+  const std::wstring target = PathOf(folder) + L"\\" + name;
+  std::optional<RealSystemFolderView> view;
+  if (folder == Folder::Native) view.emplace();
+  if (!CopyFileW(source.c_str(), target.c_str(), FALSE)) return false;
+  placed_.emplace_back(folder, target);
+  return true;
+}
+
+SystemFolderFiles::~SystemFolderFiles() {
+  for (const auto& [folder, path] : placed_) {
+    std::optional<RealSystemFolderView> view;
+    if (folder == Folder::Native) view.emplace();
+    DeleteFileW(path.c_str());
+  }
 }
 
 namespace {

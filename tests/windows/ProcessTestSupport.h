@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A process the test started. Destroying the object while the process still runs
@@ -72,6 +73,28 @@ bool SameRect(const RECT& a, const RECT& b);
 
 // A path in the temporary folder unique to this process and call; the file is not created.
 std::wstring TempFilePath(const std::wstring& prefix, const std::wstring& extension);
+
+// Copies of files in the two system folders of 64-bit Windows, removed at the end of
+// the scope: the one a 32-bit program sees as "System32" (SysWOW64) and the real one,
+// which a 32-bit program reaches only with the file-system redirection off.
+class SystemFolderFiles {
+ public:
+  enum class Folder { Wow64, Native };
+
+  SystemFolderFiles() = default;
+  SystemFolderFiles(const SystemFolderFiles&) = delete;
+  SystemFolderFiles& operator=(const SystemFolderFiles&) = delete;
+  ~SystemFolderFiles();
+
+  // Whether this system has the two folders (64-bit Windows).
+  static bool Available();
+  // The folder's path as the system gives it (no trailing backslash).
+  static std::wstring PathOf(Folder folder);
+  bool Place(Folder folder, const std::wstring& source, const std::wstring& name);
+
+ private:
+  std::vector<std::pair<Folder, std::wstring>> placed_;
+};
 
 // Sets (or with nullopt removes) an environment variable of this process, which the
 // processes it starts inherit, and puts the old value back at the end of the scope.

@@ -9,7 +9,9 @@
 #include "WineTestSupport.h"
 #include "settings/IniStore.h"
 #include "settings/SettingsFilePath.h"
+#include "settings/SettingsLocation.h"
 #include "settings/WinSettingsFileSystem.h"
+#include "toolkit/WinCalls.h"
 
 using namespace tessora;
 
@@ -156,5 +158,59 @@ TEST_F(WinSettingsFileSystemTest, FailsWhileAnotherProgramHoldsTheFileLockedAndK
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadFileBytes(target), "old");
   EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"Tessora.ini"});
+}
+TEST_F(WinSettingsFileSystemTest, ALockedFileExistsButIsNotReadAsAnEmptyOne) {
+  WriteFileBytes(target, "[Option]\r\nspan=5\r\n");
+  HANDLE locker = CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locker, INVALID_HANDLE_VALUE);
+  IniStore store;
+  const bool read = store.Open(target);
+  const IniStore::OpenResult result = store.LastOpen();
+  const bool exists = fileSystem.Exists(target);
+  CloseHandle(locker);
+  EXPECT_FALSE(read);
+  EXPECT_EQ(result, IniStore::OpenResult::Unreadable);
+  EXPECT_TRUE(exists);
+  EXPECT_FALSE(fileSystem.Exists(folder + L"\\Missing.ini"));
+  EXPECT_FALSE(fileSystem.Exists(folder + L"\\gone\\Missing.ini"));
+  EXPECT_TRUE(store.Open(target));
+  EXPECT_EQ(store.LastOpen(), IniStore::OpenResult::Read);
+}
+
+TEST_F(WinSettingsFileSystemTest, AReplacedFileKeepsItsAttributes) {
+  WriteFileBytes(target, "old");
+  ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  if (!(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN)) GTEST_SKIP() << "this file system keeps no hidden flag";
+  ASSERT_TRUE(fileSystem.WriteReplace(target, "new"));
+  EXPECT_EQ(ReadFileBytes(target), "new");
+  EXPECT_NE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u) << "the user's hidden file stays hidden";
+  SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"Tessora.ini"});
+}
+
+TEST_F(WinSettingsFileSystemTest, SettingsOfAUserWhoMayNotWriteBesideTheProgramGoToTheirProfile) {
+  // The program's folder holds a read-only file: the save goes to the user's own file,
+  // made in a folder of its own, which the next reader takes.
+  const SettingsPaths paths{target, folder + L"\\profile\\Tessora\\Tessora.ini"};
+  WriteFileBytes(target, "[Option]\r\nspan=5\r\n");
+  ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+  IniStore store;
+  store.Open(SettingsReadPath(paths, fileSystem));
+  store.WriteInteger("Option", "span", 7);
+  std::filesystem::path last;
+  EXPECT_TRUE(SaveSettings(store, paths, fileSystem, last));
+  EXPECT_EQ(last, paths.perUser);
+  EXPECT_EQ(ReadFileBytes(target), "[Option]\r\nspan=5\r\n");
+  EXPECT_EQ(ReadFileBytes(paths.perUser.wstring()), "[Option]\r\nspan=7\r\n\r\n");
+  EXPECT_EQ(SettingsReadPath(paths, fileSystem), paths.perUser);
+  SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(WinSettingsFileSystemTest, TheProgramsOwnSettingsPaths) {
+  const SettingsPaths paths = ProgramSettingsPaths();
+  EXPECT_EQ(paths.beside.wstring(), SettingsFilePath(std::wstring_view(tk::ModuleFilePath())));
+  ASSERT_FALSE(paths.perUser.empty());
+  EXPECT_EQ(paths.perUser.filename().wstring(), L"Tessora.ini");
+  EXPECT_EQ(paths.perUser.parent_path().filename().wstring(), L"Tessora");
 }
 }  // namespace

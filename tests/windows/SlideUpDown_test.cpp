@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -475,6 +476,81 @@ TEST_F(SlideUpDownTest, AFieldThatGoesAwayIsDropped) {
   EXPECT_EQ(spin_->Position(), 5);
   ClickAt(kUpX, kUpY);
   EXPECT_EQ(spin_->Position(), 6);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SlideUpDownTest, TheFieldReportsEveryChangeOfItsText) {
+  std::vector<std::string> reported;
+  edit_->OnChange = [&](TEditHex* sender) { reported.push_back(sender->WindowText()); };
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    std::vector<std::string> expected;
+  };
+  const Step steps[] = {
+      {"SetText", [&] { edit_->SetText("42"); }, {"42"}},
+      {"the same text again", [&] { edit_->SetText("42"); }, {}},
+      {"a step of the spin control", [&] { spin_->SetPosition(43); }, {"43"}},
+      // The typed "x" is dropped by the rebuild: the text passes through "43x".
+      {"a typed character rebuilt", [&] {
+         SendMessageW(edit_->Handle(), EM_SETSEL, 2, 2);
+         SendMessageW(edit_->Handle(), WM_CHAR, L'x', 1);
+       }, {"43x", "43"}},
+      {"a typed digit", [&] {
+         SendMessageW(edit_->Handle(), EM_SETSEL, 2, 2);
+         SendMessageW(edit_->Handle(), WM_CHAR, L'7', 1);
+       }, {"437"}},
+  };
+  for (const Step& step : steps) {
+    reported.clear();
+    step.change();
+    PumpFor(20);
+    EXPECT_EQ(reported, step.expected) << step.what;
+  }
+}
+
+TEST_F(SlideUpDownTest, AHoldThatLosesTheMouseLetsGo) {
+  PressAt(kUpX, kUpY);
+  PumpUntil([&] { return clicks_.size() >= 2; }, 1500);
+  ASSERT_TRUE(spin_->UpButton().Down());
+  // Another window takes the mouse while the button is still held (as Alt+Tab does).
+  tk::Form other(nullptr);
+  other.SetBounds(0, 0, 50, 50);
+  other.Show();
+  SetCapture(other.Handle());
+  PumpFor(20);
+  EXPECT_FALSE(spin_->UpButton().Down());
+  EXPECT_FALSE(spin_->UpButton().Held());
+  const size_t after = clicks_.size();
+  PumpFor(300);
+  EXPECT_EQ(clicks_.size(), after) << "no repeat after the capture went";
+  ReleaseCapture();
+  // Moving over the button again, with the button still physically down, presses nothing.
+  EXPECT_TRUE(PointAt(spin_wnd_, kUpX, kUpY + 1));
+  PumpFor(150);
+  EXPECT_EQ(clicks_.size(), after);
+  EXPECT_FALSE(spin_->UpButton().Down());
+  LeftButton(false);
+  PumpFor(50);
+  EXPECT_EQ(clicks_.size(), after) << "the late button-up clicks nothing";
+}
+
+TEST_F(SlideUpDownTest, AWindowThatGoesIsNeverLeftInTheArrowKeyList) {
+  HWND first = spin_->Handle();
+  ASSERT_TRUE(ArrowKeyWindowRegistered(first));
+  // The control's own window destroyed and made again: only the new one is asked.
+  spin_->DestroyHandle();
+  EXPECT_FALSE(ArrowKeyWindowRegistered(first));
+  HWND second = spin_->Handle();
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(ArrowKeyWindowRegistered(second));
+  // Destroyed from outside, with its parent window.
+  DestroyWindow(form_.Handle());
+  EXPECT_FALSE(IsWindow(second));
+  EXPECT_FALSE(ArrowKeyWindowRegistered(second));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "WineTestSupport.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Form.h"
@@ -13,19 +14,6 @@
 using namespace tessora;
 
 namespace {
-
-// Pumps messages until the condition holds or the time is up.
-template <class F>
-bool PumpUntil(F condition, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (GetTickCount64() > end) return false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) tk::App().DispatchOne(msg);
-    Sleep(5);
-  }
-  return true;
-}
 
 class ToolkitTest : public ::testing::Test {
  protected:

@@ -54,25 +54,6 @@ int RunAsWin98Child() {
 }
 
 // Handles this thread's messages until the condition holds; a posted quit stays queued
-// (Wine hands WM_QUIT out whatever the filter range, so it is put back).
-template <class F>
-bool PumpUntil(F condition, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (GetTickCount64() > end) return false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        return condition();
-      }
-      tk::App().DispatchOne(msg);
-    }
-    Sleep(5);
-  }
-  return true;
-}
-
 bool ScreenSaverRunningFlag() {
   BOOL running = FALSE;
   SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);

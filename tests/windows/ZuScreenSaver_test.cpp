@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "HostTestSupport.h"
+#include "WineTestSupport.h"
 #include "host/ZuScreenSaver.h"
 #include "toolkit/Application.h"
 #include "toolkit/Timer.h"
@@ -20,25 +21,6 @@ const TZuScreenSaverTrapEvents kAllEvents{zuteMouseMove, zuteMouseDownL, zuteMou
 const TZuScreenSaverTrapSpecialKeys kAllKeys{zutsAlt, zutsTab, zutsPrintScreen};
 
 // Handles this thread's messages until the condition holds; a posted quit stays queued
-// (Wine hands WM_QUIT out whatever the filter range, so it is put back).
-template <class F>
-bool PumpUntil(F condition, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (GetTickCount64() > end) return false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        return condition();
-      }
-      tk::App().DispatchOne(msg);
-    }
-    Sleep(5);
-  }
-  return true;
-}
-
 bool QuitPosted() {
   MSG msg;
   return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
@@ -656,6 +638,83 @@ TEST_F(HostTest, ConfigFormIsReleasedAndTheWindowRestoredWhenAHandlerFails) {
   EXPECT_FALSE(IsWindowEnabled(owner.Get()));
   EXPECT_TRUE(PumpUntil([&] { return destroyed; }, 2000));
   EXPECT_EQ(f.TakePostedCloses(), 0) << "the close step does not run";
+}
+
+// A dialog whose window cannot be made: its creation throws, or the system refuses it.
+class UnmadeDialog : public tk::Form {
+ public:
+  UnmadeDialog(bool throws, bool& destroyed) : Form(nullptr), throws_(throws), destroyed_(destroyed) {}
+  ~UnmadeDialog() override { destroyed_ = true; }
+
+ protected:
+  void FillCreateParams(tk::CreateParams& params) override {
+    Form::FillCreateParams(params);
+    if (throws_) throw std::runtime_error("no window");
+    params.ClassName.clear();
+    params.SubclassOf = L"Tessora.NoSuchClass";
+  }
+
+ private:
+  bool throws_;
+  bool& destroyed_;
+};
+
+TEST_F(HostTest, AConfigFormWithoutAWindowGivesTheCallerBackAsItWas) {
+  for (const bool throws : {true, false}) {
+    SCOPED_TRACE(throws ? "creation throws" : "creation refused");
+    TestWindow owner(100, 100, 400, 300);
+    HostedForm f("/c:" + HandleArgument(owner.Get()));
+    bool destroyed = false;
+    f.Host().OnCreateConfigForm = [&](tk::Component*, tk::Form*& configForm) {
+      configForm = new UnmadeDialog(throws, destroyed);
+    };
+    bool ran = false;
+    f.Host().OnRunConfig = [&](tk::Component*, HWND, HWND) { ran = true; };
+    if (throws) {
+      EXPECT_THROW(f.Load(), std::runtime_error);
+    } else {
+      f.Load();
+    }
+    EXPECT_TRUE(IsWindowEnabled(owner.Get())) << "the caller stays usable";
+    EXPECT_FALSE(ran) << "no dialog to run";
+    EXPECT_TRUE(PumpUntil([&] { return destroyed; }, 2000));
+  }
+}
+
+// The hooked form's message sequence: each message in, whether the form's own handling
+// still gets it, and whether it ends the run. The mouse test reads the cursor, not the
+// message, so the cursor is put where the case needs it.
+TEST_F(HostTest, TrappingSequenceOfAFullScreenRun) {
+  HostedForm f("/s");
+  f.Load();
+  SetCursorPos(100, 100);
+  PumpFor(50);
+  struct Step {
+    const char* what;
+    UINT msg;
+    WPARAM wParam;
+    POINT cursor;
+    bool passedOn;
+    int closes;
+  };
+  const Step steps[] = {
+      {"first move: the origin", WM_MOUSEMOVE, 0, {100, 100}, true, 0},
+      {"a move without the cursor moving", WM_MOUSEMOVE, 0, {100, 100}, true, 0},
+      {"a key-up", WM_KEYUP, 'A', {100, 100}, true, 0},
+      {"the system's own screensaver", WM_SYSCOMMAND, SC_SCREENSAVE, {100, 100}, false, 0},
+      {"another system command", WM_SYSCOMMAND, SC_SCREENSAVE + 1, {100, 100}, true, 0},
+      {"a key", WM_KEYDOWN, 'A', {100, 100}, true, 1},
+      {"a right click", WM_RBUTTONDOWN, 0, {100, 100}, true, 1},
+      {"the cursor moved away", WM_MOUSEMOVE, 0, {140, 100}, true, 1},
+  };
+  for (const Step& step : steps) {
+    SetCursorPos(step.cursor.x, step.cursor.y);
+    f.passedOn.clear();
+    SendMessageW(f.Window(), step.msg, step.wParam, 0);
+    const bool passed = f.PassedOn(step.msg, step.wParam);
+    EXPECT_EQ(passed, step.passedOn) << step.what;
+    EXPECT_EQ(f.TakePostedCloses(), step.closes) << step.what;
+  }
 }
 
 }  // namespace

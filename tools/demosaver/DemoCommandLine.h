@@ -6,7 +6,7 @@
 //   /a HWND         password change: nothing to do, the saver ends at once
 //   /end:N, /end N  end by itself after N seconds in full-screen mode (0 = never);
 //                   overrides the variant's default and TESSORA_DEMO_END_SECONDS
-//   /child          internal: the process a Launcher starts to own the window
+//   /child          internal: the process a Launcher (or Guarded) starts to own the window
 // Handles are decimal, or hexadecimal with 0x. Unknown arguments are ignored.
 #include <cstdint>
 #include <optional>

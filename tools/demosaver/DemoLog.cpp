@@ -9,7 +9,7 @@
 //   <tick> pid=<pid> name=<id> event=<event>[ <key>=<value>]...
 // <tick> is GetTickCount64() in milliseconds, <pid> the decimal process ID, <id> the
 // saver's ASCII id (Aurora, Ember, Lagoon, Sakura, NoWindow, Stubborn, TwoWindows,
-// Launcher, SelfEnd). Values hold no blanks, except cmd: it is always the last field,
+// Launcher, SelfEnd, Guarded). Values hold no blanks, except cmd: it is always the last field,
 // stands between double quotes and runs to the end of the line (inner quotes kept as
 // they are). No key appears twice in a line. Window handles are hexadecimal with 0x,
 // as in hwnd=0x1a2b.
@@ -17,14 +17,15 @@
 // Events and their fields:
 //   start      mode=screen|preview|config|password cmd="<full command line>"
 //   window     hwnd= rect=<left>,<top>,<right>,<bottom>   (screen coordinates; each window shown)
-//   child      childpid=<pid of the process a Launcher started>
+//   child      childpid=<pid of the process a Launcher or Guarded started>
+//   guard      refused=1|0   (Guarded's window process: whether others are now refused the right to end it)
 //   keydown    hwnd= vk=<virtual key, decimal> [ignored=1]   (WM_KEYDOWN, WM_SYSKEYDOWN)
 //   keyup      hwnd= vk=<virtual key, decimal>               (WM_KEYUP, WM_SYSKEYUP)
 //   mouse      hwnd= button=left|right|middle|x [ignored=1]
 //   mousemove  hwnd= x=<screen x> y=<screen y> [ignored=1]  (only a move beyond the slack)
 //   close      hwnd= [ignored=1]                             (WM_CLOSE received)
 //   exit       reason=key|mouse|mousemove|close|timeout|child|parent|config|password|error
-// ignored=1 marks input that did not end the saver (Stubborn). Input that reaches a
+// ignored=1 marks input that did not end the saver (Stubborn; Guarded for keys and close). Input that reaches a
 // window after it has started to close is logged without ending anything again.
 // exit is the last line of a process that ends normally; a killed one writes none.
 #include "DemoLog.h"

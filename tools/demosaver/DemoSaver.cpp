@@ -1,5 +1,6 @@
 #include "DemoSaver.h"
 
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -48,7 +49,8 @@ int Finish(const std::string& reason, int code = 0) {
 // themselves anyway, so one setting can speed up a whole test run.
 unsigned EndSeconds(const DemoVariant& variant, const DemoOptions& options) {
   if (options.endSeconds) return *options.endSeconds;
-  if (variant.behaviour == DemoBehaviour::NoWindow || variant.behaviour == DemoBehaviour::SelfEnd) {
+  if (variant.behaviour == DemoBehaviour::NoWindow || variant.behaviour == DemoBehaviour::SelfEnd ||
+      variant.behaviour == DemoBehaviour::Guarded) {
     wchar_t buffer[32];
     const DWORD length = GetEnvironmentVariableW(L"TESSORA_DEMO_END_SECONDS", buffer, 32);
     if (length > 0 && length < 32)
@@ -96,9 +98,42 @@ int RunPreview(DemoSession& session, const std::wstring& name, const DemoOptions
   return Finish(session.exitReason.empty() ? "parent" : session.exitReason);
 }
 
+// Guarded's window process: a handle that another program opens to it may wait on it
+// and ask about it, never end it. It is created so, not changed later, because a handle
+// opened in between would keep the right to end it. Its parent's handle and its job can.
+class UnendingProcessAttributes {
+ public:
+  UnendingProcessAttributes() {
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;0x101400;;;WD)", SDDL_REVISION_1, &descriptor_,
+                                                             nullptr)) {
+      attributes_.nLength = sizeof attributes_;
+      attributes_.lpSecurityDescriptor = descriptor_;
+    }
+  }
+  ~UnendingProcessAttributes() {
+    if (descriptor_) LocalFree(descriptor_);
+  }
+  UnendingProcessAttributes(const UnendingProcessAttributes&) = delete;
+  UnendingProcessAttributes& operator=(const UnendingProcessAttributes&) = delete;
+  SECURITY_ATTRIBUTES* Get() { return descriptor_ ? &attributes_ : nullptr; }
+
+ private:
+  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+  SECURITY_ATTRIBUTES attributes_{};
+};
+
+// Whether a handle opened to this process now is refused the right to end it, as
+// another program's would be.
+bool RefusesToBeEnded() {
+  HANDLE handle = OpenProcess(PROCESS_TERMINATE, FALSE, GetCurrentProcessId());
+  if (!handle) return GetLastError() == ERROR_ACCESS_DENIED;
+  CloseHandle(handle);
+  return false;
+}
+
 // The window belongs to a second process (this program again, with /child); this one
 // shows nothing and ends when that one does.
-int RunLauncher(const DemoOptions& options) {
+int RunLauncher(const DemoOptions& options, bool guarded) {
   wchar_t path[MAX_PATH * 2];
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
   if (length == 0 || length >= MAX_PATH * 2) return Finish("error", 1);
@@ -107,7 +142,9 @@ int RunLauncher(const DemoOptions& options) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  UnendingProcessAttributes unending;
+  if (!CreateProcessW(nullptr, commandLine.data(), guarded ? unending.Get() : nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process))
     return Finish("error", 1);
   CloseHandle(process.hThread);
   DemoLogEvent("child", LogField("childpid", static_cast<std::uint64_t>(process.dwProcessId)));
@@ -135,7 +172,10 @@ RECT VirtualScreen() {
 int RunFullScreen(DemoSession& session, const std::wstring& name, const DemoOptions& options) {
   const DemoVariant& variant = session.variant;
   const unsigned endSeconds = EndSeconds(variant, options);
-  if (variant.behaviour == DemoBehaviour::Launcher && !options.launchedChild) return RunLauncher(options);
+  const bool launches = variant.behaviour == DemoBehaviour::Launcher || variant.behaviour == DemoBehaviour::Guarded;
+  const bool guarded = variant.behaviour == DemoBehaviour::Guarded;
+  if (launches && !options.launchedChild) return RunLauncher(options, guarded);
+  if (guarded) DemoLogEvent("guard", LogField("refused", RefusesToBeEnded() ? "1" : "0"));
   if (variant.behaviour == DemoBehaviour::NoWindow) {
     Sleep(endSeconds > 0 ? endSeconds * 1000 : INFINITE);
     return Finish("timeout");

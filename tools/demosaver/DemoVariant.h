@@ -13,6 +13,8 @@ enum class DemoBehaviour {
   TwoWindows,  // two top-level windows, each closes on its own
   Launcher,    // a second process owns the window; this one waits for it
   SelfEnd,     // ends by itself after its seconds
+  Guarded,     // as Launcher, but the window's process cannot be ended from outside and
+               // ignores Esc and WM_CLOSE; ends on the mouse or after its seconds
 };
 
 enum class DemoStyle { Stripes, Circles, Squares, Petals };
@@ -43,6 +45,8 @@ inline constexpr DemoVariant kDemoVariants[] = {
     {"TwoWindows", DemoBehaviour::TwoWindows, DemoStyle::Circles, DemoRgb(16, 56, 16), DemoRgb(140, 230, 90), DemoRgb(240, 255, 220), 0},
     {"Launcher", DemoBehaviour::Launcher, DemoStyle::Stripes, DemoRgb(56, 0, 80), DemoRgb(220, 120, 255), DemoRgb(255, 240, 255), 0},
     {"SelfEnd", DemoBehaviour::SelfEnd, DemoStyle::Petals, DemoRgb(0, 0, 0), DemoRgb(120, 130, 255), DemoRgb(200, 210, 255), 3},
+    // Only the job of the program that started it (or its seconds) can end it.
+    {"Guarded", DemoBehaviour::Guarded, DemoStyle::Squares, DemoRgb(72, 24, 24), DemoRgb(255, 150, 150), DemoRgb(255, 235, 235), 120},
 };
 
 constexpr const DemoVariant* FindDemoVariant(std::string_view id) {

@@ -108,7 +108,7 @@ LRESULT DemoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (!session_.fullScreen) break;
-      LogInput("keydown", LogField("vk", static_cast<std::uint64_t>(wParam)));
+      LogInput("keydown", LogField("vk", static_cast<std::uint64_t>(wParam)), "key");
       End("key");
       return 0;
     case WM_KEYUP:
@@ -123,7 +123,7 @@ LRESULT DemoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!session_.fullScreen) break;
       const char* button = message == WM_LBUTTONDOWN ? "left" : message == WM_RBUTTONDOWN ? "right"
                            : message == WM_MBUTTONDOWN ? "middle" : "x";
-      LogInput("mouse", LogField("button", button));
+      LogInput("mouse", LogField("button", button), "mouse");
       End("mouse");
       return message == WM_XBUTTONDOWN ? TRUE : 0;
     }
@@ -132,7 +132,7 @@ LRESULT DemoWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnMouseMove(lParam);
       return 0;
     case WM_CLOSE:
-      LogInput("close", {});
+      LogInput("close", {}, "close");
       End("close");
       return 0;
     case kEndMessage:
@@ -156,10 +156,19 @@ void DemoWindow::Paint() {
   EndPaint(window_, &paint);
 }
 
-bool DemoWindow::IgnoresEnding() const { return session_.variant.behaviour == DemoBehaviour::Stubborn && !ending_; }
+// Stubborn ignores everything; Guarded ignores what another program can post, but not
+// the user's mouse.
+bool DemoWindow::Ignores(std::string_view reason) const {
+  if (ending_) return false;
+  switch (session_.variant.behaviour) {
+    case DemoBehaviour::Stubborn: return true;
+    case DemoBehaviour::Guarded: return reason == "key" || reason == "close";
+    default: return false;
+  }
+}
 
-void DemoWindow::LogInput(const char* event, const std::string& fields) const {
-  DemoLogEvent(event, LogHwnd(window_) + fields + (IgnoresEnding() ? LogField("ignored", "1") : std::string()));
+void DemoWindow::LogInput(const char* event, const std::string& fields, std::string_view reason) const {
+  DemoLogEvent(event, LogHwnd(window_) + fields + (Ignores(reason) ? LogField("ignored", "1") : std::string()));
 }
 
 void DemoWindow::OnMouseMove(LPARAM lParam) {
@@ -174,12 +183,12 @@ void DemoWindow::OnMouseMove(LPARAM lParam) {
   // Only the first move away is logged: a stubborn window would fill the log otherwise.
   if (movedAway_) return;
   movedAway_ = true;
-  LogInput("mousemove", LogField("x", std::to_string(point.x)) + LogField("y", std::to_string(point.y)));
+  LogInput("mousemove", LogField("x", std::to_string(point.x)) + LogField("y", std::to_string(point.y)), "mousemove");
   End("mousemove");
 }
 
 void DemoWindow::End(const char* reason) {
-  if (ending_ || IgnoresEnding()) return;
+  if (ending_ || Ignores(reason)) return;
   ending_ = true;
   session_.exitReason = reason;
   PostMessageW(window_, kEndMessage, 0, 0);

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "DemoScene.h"
 #include "DemoVariant.h"
@@ -39,8 +40,8 @@ class DemoWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void LogShown() const;
   void Paint();
-  bool IgnoresEnding() const;
-  void LogInput(const char* event, const std::string& fields) const;
+  bool Ignores(std::string_view reason) const;
+  void LogInput(const char* event, const std::string& fields, std::string_view reason) const;
   void OnMouseMove(LPARAM lParam);
   void End(const char* reason);
 

@@ -1,0 +1,13 @@
+#pragma once
+// Digits of hexadecimal numbers in texts of the settings file and the command line.
+namespace tessora {
+
+// The value of a hexadecimal digit (either letter case), or -1.
+constexpr int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace tessora
