@@ -12,6 +12,9 @@ namespace tessora::tk {
 namespace {
 // Far beyond any real choice; a request for more is taken as a fault.
 constexpr DWORD kLargestBuffer = 1u << 22;
+// Room behind the size the dialog is told of: Wine's dialog writes an answer of several
+// files whole, however long it is, instead of reporting a buffer too small.
+constexpr DWORD kSlack = 32768;
 }  // namespace
 
 OpenDialog::OpenDialog(Component* owner) : Component(owner) {}
@@ -26,9 +29,9 @@ bool OpenDialog::Execute(HWND owner) {
   if (FileMustExist) flags |= OFN_FILEMUSTEXIST;
   if (HideReadOnly) flags |= OFN_HIDEREADONLY;
   if (EnableSizing) flags |= OFN_ENABLESIZING;
-  DWORD chars = std::max<DWORD>(BufferChars, MAX_PATH);
+  DWORD chars = std::max<DWORD>(BufferChars, 2);
   for (;;) {
-    std::wstring buffer(chars, L'\0');
+    std::wstring buffer(chars + kSlack, L'\0');
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner ? owner : GetActiveWindow();

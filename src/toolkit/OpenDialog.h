@@ -25,7 +25,8 @@ class OpenDialog : public Component {
   bool HideReadOnly = false;
   bool EnableSizing = false;
   // Characters of the first answer buffer. An answer that does not fit opens the dialog
-  // again with a buffer that does (the system cannot grow it while the dialog is open).
+  // again with a buffer that does (the system cannot grow it while the dialog is open,
+  // and reports only the size needed).
   DWORD BufferChars = 32768;
 
   // Shows the dialog modally over `owner` (the active window when null). True when the

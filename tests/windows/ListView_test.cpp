@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "UiDriver.h"
+#include "WineTestSupport.h"
 #include "toolkit/Application.h"
 #include "toolkit/Font.h"
 #include "toolkit/Form.h"
@@ -91,6 +93,28 @@ class ListViewTest : public ::testing::Test {
   std::vector<std::string> events_;
   std::atomic<int> pressCount_{0};
 };
+
+// The version of the common controls that made the list view's window: the test
+// carries the program's manifest, so it is version 6, as in Tessora.scr.
+TEST_F(ListViewTest, TheListComesFromCommonControls6) {
+  HWND wnd = list_->Handle();
+  HMODULE module = nullptr;
+  ASSERT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                 reinterpret_cast<LPCWSTR>(GetClassLongPtrW(wnd, GCLP_WNDPROC)), &module));
+  using GetVersionFn = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
+  auto getVersion = reinterpret_cast<GetVersionFn>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetVersion")));
+  ASSERT_NE(getVersion, nullptr);
+  DLLVERSIONINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_EQ(getVersion(&info), S_OK);
+  wchar_t name[MAX_PATH] = {};
+  GetModuleFileNameW(module, name, MAX_PATH);
+  std::wstring path = name;
+  CharLowerW(path.data());
+  // Wine's copy in the version 6 assembly reports 5 as its version: its folder tells.
+  const bool fromAssembly6 = path.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6.") != std::wstring::npos;
+  EXPECT_TRUE(info.dwMajorVersion == 6 || fromAssembly6) << Narrow(name) << " says " << info.dwMajorVersion;
+}
 
 TEST_F(ListViewTest, ReportStylesAndAFirstColumnThatFillsWhatTheOthersLeave) {
   HWND wnd = list_->Handle();
