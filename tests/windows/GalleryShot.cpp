@@ -9,6 +9,7 @@
 
 #include "app/resource.h"
 #include "controls/EditHex.h"
+#include "WineTestSupport.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Bitmap.h"
@@ -57,15 +58,6 @@ bool SaveBmp(const tk::Bitmap& bmp, const std::wstring& path) {
     fwrite(row.data(), 1, row.size(), out);
   }
   return fclose(out) == 0;
-}
-
-void PumpFor(DWORD ms) {
-  const ULONGLONG end = GetTickCount64() + ms;
-  while (GetTickCount64() < end) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) tk::App().DispatchOne(msg);
-    Sleep(10);
-  }
 }
 
 template <class T>

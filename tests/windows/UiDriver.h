@@ -12,26 +12,13 @@
 #include <thread>
 #include <vector>
 
+#include "WineTestSupport.h"
 #include "toolkit/Application.h"
 
 namespace tessora::uitest {
 
-// Pumps the GUI thread's messages until the condition holds or the time is up.
-template <class F>
-bool PumpUntil(F condition, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) tk::App().DispatchOne(msg);
-    if (condition()) return true;
-    if (GetTickCount64() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
-
-inline void PumpFor(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
+using ::PumpFor;
+using ::PumpUntil;
 
 // Waits (on any thread) until the condition holds or the time is up.
 template <class F>
