@@ -2,7 +2,8 @@
 // Real input for tests whose GUI thread sits in a modal loop of the system's (a pop-up
 // menu, a common dialog, the list view's drag detection): a driver thread moves the
 // mouse, presses keys and finds windows, while the GUI thread pumps or is held in
-// the loop. Nothing here touches toolkit objects from the driver thread.
+// the loop (PumpUntil and PumpFor of WineTestSupport.h). Nothing here touches toolkit
+// objects from the driver thread.
 #include <windows.h>
 
 #include <algorithm>
@@ -12,26 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "toolkit/Application.h"
+#include "WineTestSupport.h"
 
 namespace tessora::uitest {
-
-// Pumps the GUI thread's messages until the condition holds or the time is up.
-template <class F>
-bool PumpUntil(F condition, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) tk::App().DispatchOne(msg);
-    if (condition()) return true;
-    if (GetTickCount64() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
-
-inline void PumpFor(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
 
 // Waits (on any thread) until the condition holds or the time is up.
 template <class F>
