@@ -324,11 +324,13 @@ TEST_F(ListViewTest, TheHintFollowsTheRowLastPressed) {
   ctltest::PointAtScreen(ScreenPoint(-40, 60));
 }
 
-TEST_F(ListViewTest, KeysMoveTheOneSelectedRowAndTheSelectionStaysInSightWithoutTheFocus) {
+TEST_F(ListViewTest, KeysMoveTheOneSelectedRowTabLeavesAndTheSelectionStaysInSightWithoutTheFocus) {
+  form_.DialogKeys = true;
   AddRows(6);
   auto* other = new tk::ListView(&form_);
   other->SetParent(&form_);
   other->SetBounds(240, 49, 80, 60);
+  other->Handle();
   ShowForm();
   list_->SetFocus();
   list_->SetSelectedIndex(0);
@@ -342,6 +344,15 @@ TEST_F(ListViewTest, KeysMoveTheOneSelectedRowAndTheSelectionStaysInSightWithout
   EXPECT_EQ(SendMessageW(list_->Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 1) << "Shift does not extend the selection";
   Press(VK_END);
   EXPECT_TRUE(PumpUntil([&] { return list_->SelectedIndex() == 5; }, 2000));
+
+  // Tab leaves the list for the next control in tab order, Shift+Tab comes back.
+  Press(VK_TAB);
+  EXPECT_TRUE(PumpUntil([&] { return other->Focused(); }, 2000)) << "Tab moves on";
+  EXPECT_EQ(list_->SelectedIndex(), 5);
+  KeyEvent(VK_SHIFT, true);
+  Press(VK_TAB);
+  KeyEvent(VK_SHIFT, false);
+  EXPECT_TRUE(PumpUntil([&] { return list_->Focused(); }, 2000)) << "Shift+Tab comes back";
 
   list_->SetSelectedIndex(1);
   other->SetFocus();
