@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include "toolkit/Canvas.h"
+#include "toolkit/WinCalls.h"
 
 namespace tessora::tk {
 

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "core/ColorCode.h"
 #include "toolkit/Component.h"
 
 namespace tessora::tk {
@@ -14,7 +15,7 @@ class ColorDialog : public Component {
 
   // The colour the dialog opens on, and after a confirmed Execute the one chosen. A
   // system-colour code (0x80000000 + COLOR_xxx) opens on that colour as it is now.
-  DWORD Color = 0;
+  ColorRef Color = 0;
   // Only colours the display shows without dithering.
   bool SolidColor = false;
   // Every colour, not only those of the palette, even on a palette display.

@@ -37,6 +37,7 @@ bool IsHeaderEndTrack(UINT code) { return code == HDN_ENDTRACKW || code == HDN_E
 }  // namespace
 
 ListView::ListView(Component* owner) : WinControl(owner) {
+  tabStop_ = true;
   width_ = 250;
   height_ = 150;
 }
@@ -46,7 +47,7 @@ void ListView::FillCreateParams(CreateParams& params) {
   params.SubclassOf = WC_LISTVIEWW;
   // No LVS_EDITLABELS: captions are not edited in place. LVS_NOSORTHEADER: header
   // items are not buttons, so a click neither sorts nor looks pressed.
-  params.Style |= WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
+  params.Style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
   params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 

@@ -95,8 +95,7 @@ class ListView : public WinControl {
   std::function<void(MouseButton button, WPARAM keys, int x, int y)> OnMouseDown;
   // A double click of the left button, after the list handled it.
   std::function<void()> OnDblClick;
-  // The hint that follows the row last pressed is set by the form's OnMouseDown
-  // handler through the control's hint, and shown by the hint window of the form.
+  // A hint that follows the row last pressed is the OnMouseDown handler's SetHint.
 
  protected:
   void FillCreateParams(CreateParams& params) override;

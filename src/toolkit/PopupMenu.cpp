@@ -82,6 +82,12 @@ bool PopupMenu::PopupFor(WinControl* control, int x, int y) {
   }
   if (defaultPosition >= 0) SetMenuDefaultItem(menu.Get(), static_cast<UINT>(defaultPosition), TRUE);
 
+  // A mouse move still queued from before would reach the menu's own loop first, and
+  // Wine's menu, handed one, is never drawn; the menu follows the pointer anyway.
+  MSG pending;
+  while (PeekMessageW(&pending, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
+  }
+
   HWND owner = control && control->HandleAllocated() ? GetAncestor(control->Handle(), GA_ROOT) : GetActiveWindow();
   if (!owner) owner = App().Handle();
   // The choice comes back here rather than as a WM_COMMAND to the owner: the click runs

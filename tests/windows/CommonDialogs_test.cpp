@@ -304,10 +304,10 @@ class ColorDialogTest : public ::testing::Test {
 
 TEST_F(ColorDialogTest, OkReturnsTheColourItOpenedOnAndCancelKeepsIt) {
   struct Case {
-    DWORD initial;
+    ColorRef initial;
     int button;
     bool confirmed;
-    DWORD result;
+    ColorRef result;
   };
   const Case cases[] = {
       {RGB(0, 128, 128), IDOK, true, RGB(0, 128, 128)},

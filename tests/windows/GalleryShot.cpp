@@ -1,6 +1,7 @@
 // Shows one form with every standard control of the toolkit (and the confirmation box
-// beside it, and a tooltip), captures that part of the screen and writes it as a BMP
-// file (docs/toolkit-gallery.png is made from it by scripts/gallery):
+// beside it, a tooltip, and the list view with its open pop-up menu below), captures
+// that part of the screen and writes it as a BMP file (docs/toolkit-gallery.png is made
+// from it by scripts/gallery):
 //   toolkit_gallery OUTPUT.bmp
 #include <windows.h>
 
@@ -22,8 +23,10 @@
 #include "toolkit/GroupBox.h"
 #include "toolkit/Hints.h"
 #include "toolkit/Label.h"
+#include "toolkit/ListView.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PictureButton.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/Timer.h"
 
 using namespace tessora;
@@ -183,6 +186,40 @@ int wmain(int argc, wchar_t** argv) {
   cancel->SetTabOrder(1);
   AddLabel(form, &form, 280, 150, L"O K は既定のボタン（Enter）");
 
+  // The list view with its pop-up menu, on a form of its own below.
+  tk::Form lists(nullptr);
+  lists.Border = tk::BorderStyle::Dialog;
+  lists.SetCaption(L"一覧とメニュー");
+  lists.SetFont(tk::MakeSharedFont(L"ＭＳ Ｐゴシック", -12, false, SHIFTJIS_CHARSET));
+  lists.SetLeft(16);
+  lists.SetTop(290);
+  lists.SetClientSize(336, 150);
+  auto* list = Add<tk::ListView>(lists, &lists, 3, 3, 220, 144);
+  list->AddColumn({L"ｽｸﾘｰﾝｾｰﾊﾞｰ名", 50, 50, tk::ColumnAlignment::Left, true});
+  list->AddColumn({L"秒", 40, 20, tk::ColumnAlignment::Center});
+  list->AddColumn({L"頻度", 40, 0, tk::ColumnAlignment::Center});
+  list->AddItem(L"星空", {L"", L"標準"});
+  list->AddItem(L"見つからない", {L"45", L"高め"}, 1);  // drawn grey: its file is missing
+  list->AddItem(L"泡", {L"120", L"低"});
+  list->AddItem(L"万華鏡", {L"", L"標準"});
+  const auto grey = [list](tk::ListDraw& draw) {
+    draw.TextColor = GetSysColor(list->ItemData(draw.Item) ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT);
+  };
+  list->OnCustomDrawItem = grey;
+  list->OnCustomDrawSubItem = grey;
+  list->SetSelectedIndex(2);
+  AddLabel(lists, &lists, 230, 8, L"灰色：ファイル無し");
+  AddLabel(lists, &lists, 230, 28, L"右クリックでメニュー");
+  AddLabel(lists, &lists, 230, 44, L"太字：既定の項目");
+  auto* menu = new tk::PopupMenu(&lists);
+  menu->Add(L"表示(&V)");
+  menu->Add(L"設定(&C)");
+  menu->Add(L"-");
+  menu->Add(L"個別設定")->Default = true;
+  menu->AttachTo(*list);
+  lists.FinishLoading();
+  lists.Show();
+
   form.FinishLoading();
   form.Show();
   SetForegroundWindow(form.Handle());
@@ -206,6 +243,24 @@ int wmain(int argc, wchar_t** argv) {
     ReleaseDC(nullptr, screen);
   };
   capture(0, 0, width, height);
+
+  // The list's menu, open over its third row: captured from inside the menu's own loop.
+  RECT row = list->ItemRect(2);
+  POINT at{row.left + 60, row.top + 8};
+  ClientToScreen(list->Handle(), &at);
+  bool menuShown = false;
+  tk::Timer menuTimer(nullptr);
+  menuTimer.SetInterval(400);
+  menuTimer.OnTimer = [&] {
+    menuTimer.SetEnabled(false);
+    HWND menuWindow = FindWindowW(L"#32768", nullptr);
+    RECT r;
+    menuShown = menuWindow && IsWindowVisible(menuWindow) && GetWindowRect(menuWindow, &r);
+    if (menuShown) capture(r.left, r.top, r.right, r.bottom);
+    EndMenu();
+  };
+  menu->Popup(at.x, at.y);
+
   bool boxShown = false;
   tk::Timer timer(nullptr);
   timer.SetInterval(400);
@@ -223,5 +278,5 @@ int wmain(int argc, wchar_t** argv) {
   };
   // Placed below the form: centred on a screen of 1024 x 768.
   tk::ConfirmBox(L"同名セットがあります。上書きしますか？");
-  return boxShown && SaveBmp(shot, argv[1]) ? 0 : 1;
+  return boxShown && menuShown && SaveBmp(shot, argv[1]) ? 0 : 1;
 }

@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "ControlsTestSupport.h"
 #include "UiDriver.h"
 #include "WineTestSupport.h"
 #include "toolkit/Application.h"
 #include "toolkit/Font.h"
 #include "toolkit/Form.h"
+#include "toolkit/Hints.h"
 #include "toolkit/ListView.h"
 
 using namespace tessora;
@@ -282,11 +284,53 @@ TEST_F(ListViewTest, EveryPressReportsButtonKeysAndPositionBeforeTheListActsAndS
   EXPECT_EQ(list_->SelectedIndex(), 4);
 }
 
-TEST_F(ListViewTest, KeysMoveTheOneSelectedRowAndTheSelectionStaysInSightWithoutTheFocus) {
+TEST_F(ListViewTest, TheHintFollowsTheRowLastPressed) {
+  AddRows(4);
+  const std::vector<std::wstring> paths = {L"C:\\Savers\\星空 0.scr", L"C:\\Savers\\星空 1.scr",
+                                           L"C:\\Savers\\星空 2.scr", L"C:\\Savers\\星空 3.scr"};
+  // As the dialog's handler does: the row under the press, or none.
+  list_->OnMouseDown = [&](tk::MouseButton, WPARAM, int x, int y) {
+    const int row = list_->ItemAt(x, y);
+    list_->SetHint(row >= 0 ? paths[static_cast<size_t>(row)] : L"");
+  };
+  form_.SetShowHint(true);
+  ShowForm();
+  tk::HintWindow* hints = form_.Hints();
+  ASSERT_NE(hints, nullptr);
+  const auto press = [&](int row, Button button) {
+    const POINT cell = row >= 0 ? CellCentre(row, 1) : POINT{CellCentre(0, 1).x, 160};
+    const POINT screen = ScreenPoint(cell.x, cell.y);
+    Drive([&](Driver& d) {
+      if (!ClickAt(screen, button)) d.Fail("pointer");
+      Sleep(50);
+      if (button == Button::Right) Press(VK_ESCAPE);
+    });
+  };
+  // Hovers over the list (not over the row pressed) until the tooltip shows, or a while passes.
+  const auto hover = [&](DWORD wait) {
+    EXPECT_TRUE(ctltest::PointAtScreen(ScreenPoint(-40, 60)));  // off the list first
+    PumpUntil([&] { return !hints->Showing(); }, 1000);
+    EXPECT_TRUE(ctltest::PointAtScreen(ScreenPoint(CellCentre(0, 0).x, 120)));
+    PumpUntil([&] { return hints->Showing(); }, wait);
+    return hints->ShownText();
+  };
+  EXPECT_EQ(hover(1000), L"") << "none until a row is pressed";
+  press(2, Button::Left);
+  EXPECT_EQ(hover(2500), paths[2]);
+  press(1, Button::Right);
+  EXPECT_EQ(hover(2500), paths[1]) << "any button";
+  press(-1, Button::Left);
+  EXPECT_EQ(hover(1000), L"") << "a press beside the rows takes the hint away";
+  ctltest::PointAtScreen(ScreenPoint(-40, 60));
+}
+
+TEST_F(ListViewTest, KeysMoveTheOneSelectedRowTabLeavesAndTheSelectionStaysInSightWithoutTheFocus) {
+  form_.DialogKeys = true;
   AddRows(6);
   auto* other = new tk::ListView(&form_);
   other->SetParent(&form_);
   other->SetBounds(240, 49, 80, 60);
+  other->Handle();
   ShowForm();
   list_->SetFocus();
   list_->SetSelectedIndex(0);
@@ -300,6 +344,15 @@ TEST_F(ListViewTest, KeysMoveTheOneSelectedRowAndTheSelectionStaysInSightWithout
   EXPECT_EQ(SendMessageW(list_->Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 1) << "Shift does not extend the selection";
   Press(VK_END);
   EXPECT_TRUE(PumpUntil([&] { return list_->SelectedIndex() == 5; }, 2000));
+
+  // Tab leaves the list for the next control in tab order, Shift+Tab comes back.
+  Press(VK_TAB);
+  EXPECT_TRUE(PumpUntil([&] { return other->Focused(); }, 2000)) << "Tab moves on";
+  EXPECT_EQ(list_->SelectedIndex(), 5);
+  KeyEvent(VK_SHIFT, true);
+  Press(VK_TAB);
+  KeyEvent(VK_SHIFT, false);
+  EXPECT_TRUE(PumpUntil([&] { return list_->Focused(); }, 2000)) << "Shift+Tab comes back";
 
   list_->SetSelectedIndex(1);
   other->SetFocus();

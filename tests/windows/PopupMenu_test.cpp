@@ -261,7 +261,6 @@ TEST_F(PopupMenuTest, TheDefaultItemIsDrawnInTheBoldMenuFont) {
     WaitForMenuToClose(d, seen.window);
   });
   // The pointer is away from the items, so neither is highlighted.
-  SetCursorPos(50, 50);
   EXPECT_FALSE(menu->Popup(400, 300));
   driver.Join();
   EXPECT_EQ(driver.Failure(), "");

@@ -2,7 +2,8 @@
 // Real input for tests whose GUI thread sits in a modal loop of the system's (a pop-up
 // menu, a common dialog, the list view's drag detection): a driver thread moves the
 // mouse, presses keys and finds windows, while the GUI thread pumps or is held in
-// the loop. Nothing here touches toolkit objects from the driver thread.
+// the loop (PumpUntil and PumpFor of WineTestSupport.h). Nothing here touches toolkit
+// objects from the driver thread.
 #include <windows.h>
 
 #include <algorithm>
@@ -13,12 +14,8 @@
 #include <vector>
 
 #include "WineTestSupport.h"
-#include "toolkit/Application.h"
 
 namespace tessora::uitest {
-
-using ::PumpFor;
-using ::PumpUntil;
 
 // Waits (on any thread) until the condition holds or the time is up.
 template <class F>
