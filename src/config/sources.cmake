@@ -4,4 +4,5 @@ list(APPEND TESSORA_PORTABLE_SOURCES
 )
 list(APPEND TESSORA_WIN_SOURCES
   config/SaverFile.cpp
+  config/confdlg.cpp
 )

@@ -1,0 +1,386 @@
+// The configuration dialog as a real form in this process: its controls where the
+// user sees them, its fonts and hints, the tab order by the Tab key, the owner from
+// the host, the options read from a prepared settings file, the time label following
+// typed seconds, and leaving with OK or Cancel without touching the file.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "NumericTestSupport.h"
+#include "WineTestSupport.h"
+#include "config/confdlg.h"
+#include "toolkit/Application.h"
+
+using namespace tessora;
+
+namespace {
+
+std::wstring TempIni() {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  static int serial = 0;
+  return std::wstring(folder) + L"confdlg_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+         std::to_wstring(++serial) + L".ini";
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+tk::Control* Find(tk::Component& owner, const std::wstring& name) {
+  for (tk::Component* c : owner.Components()) {
+    if (c->Name == name) return dynamic_cast<tk::Control*>(c);
+  }
+  return nullptr;
+}
+
+LOGFONTW FontOf(HFONT font) {
+  LOGFONTW f{};
+  GetObjectW(font, sizeof f, &f);
+  return f;
+}
+
+class ConfigDialogTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { tk::App().Initialize(); }
+
+  void TearDown() override {
+    if (form_) {
+      delete form_;
+      form_ = nullptr;
+    }
+    DeleteFileW(ini_.c_str());
+  }
+
+  // The settings file holds text (ANSI bytes) or, for nullptr, does not exist.
+  TfrmConfig& Open(const char* text, HWND hostParent = nullptr) {
+    ini_ = TempIni();
+    if (text) {
+      std::ofstream out(std::filesystem::path(ini_), std::ios::binary);
+      out << text;
+    }
+    form_ = tk::NewForm<TfrmConfig>(nullptr, hostParent, SettingsPaths{ini_, {}});
+    return *form_;
+  }
+
+  std::wstring ini_;
+  TfrmConfig* form_ = nullptr;
+};
+
+struct Placement {
+  const wchar_t* name;
+  const wchar_t* parent;   // nullptr: the form
+  RECT bounds;             // left, top, right, bottom
+  const wchar_t* caption;  // nullptr: the control shows a value, not a caption
+  const wchar_t* hint;
+};
+
+TEST_F(ConfigDialogTest, EveryControlSitsWhereTheUserSeesItWithItsTextAndHint) {
+  TfrmConfig& form = Open(nullptr);
+  form.Show();
+  const Placement table[] = {
+      {L"Label1", nullptr, {4, 4, 162, 16}, L"使用するスクリーンセーバー", L"右クリックでメニューから表示と設定"},
+      {L"SetList", nullptr, {4, 24, 185, 44}, L"", L""},
+      {L"addSetBtn", nullptr, {186, 24, 206, 44}, L"", L"セット登録"},
+      {L"delSetBtn", nullptr, {208, 24, 228, 44}, L"", L"セット削除"},
+      {L"Bevel1", nullptr, {230, 48, 267, 229}, L"", L""},
+      {L"addBtn", nullptr, {238, 53, 262, 77}, L"", L"アイテム追加（複数選択可）"},
+      {L"upBtn", nullptr, {238, 80, 262, 104}, L"↑", L"上へ移動"},
+      {L"dwnBtn", nullptr, {238, 105, 262, 129}, L"↓", L"下へ移動"},
+      {L"delBtn", nullptr, {238, 131, 262, 155}, L"", L"アイテム削除"},
+      {L"clrBtn", nullptr, {238, 161, 262, 185}, L"", L"リストクリア"},
+      {L"BitBtn1", nullptr, {238, 190, 262, 214}, L"", L"個別設定クリア"},
+      {L"Panel1", nullptr, {275, 8, 444, 49}, L"", L""},
+      {L"ShadowLabel1", L"Panel1", {6, 3, 64, 19}, L"Tessora", L""},
+      {L"Label4", L"Panel1", {71, 6, 157, 18}, L"v1.11  by Tessora", L""},
+      {L"URLLabel1", L"Panel1", {7, 25, 155, 37}, L"https://tessora.example/", L"作者のサイト"},
+      {L"GroupBox1", nullptr, {275, 56, 444, 185}, L"起動オプション", L""},
+      {L"randomChk", L"GroupBox1", {14, 22, 111, 39}, L"ランダム起動", L"未チェック時はリスト順に起動"},
+      {L"Label2", L"GroupBox1", {16, 54, 70, 66}, L"起動間隔：", L""},
+      {L"SpanT", L"GroupBox1", {72, 50, 121, 70}, nullptr, L"0 にすると、始めの１個だけ起動"},
+      {L"SpinBtn", L"GroupBox1", {121, 50, 133, 70}, L"", L""},
+      {L"Label3", L"GroupBox1", {140, 54, 152, 66}, L"秒", L""},
+      {L"TimeLabel", L"GroupBox1", {68, 72, 138, 87}, L"(00:01:00)", L""},
+      {L"BackChk", L"GroupBox1", {14, 100, 85, 117}, L"単色背景", L""},
+      {L"BackCol", L"GroupBox1", {95, 98, 135, 119}, L"", L""},
+      {L"SpeedButton1", nullptr, {276, 204, 299, 226}, L"", L"ヘルプ表示"},
+      {L"OkBtn", nullptr, {311, 202, 372, 227}, L"O K", L""},
+      {L"CanselBtn", nullptr, {379, 202, 440, 227}, L"Cancel", L""},
+  };
+  for (const Placement& row : table) {
+    SCOPED_TRACE(Narrow(row.name));
+    tk::Control* control = Find(form, row.name);
+    ASSERT_NE(control, nullptr);
+    tk::Control* parent = row.parent ? Find(form, row.parent) : &form;
+    EXPECT_EQ(control->Parent(), parent);
+    if (row.caption) {
+      EXPECT_EQ(control->Caption(), row.caption);
+    }
+    EXPECT_EQ(control->Hint(), row.hint);
+    RECT r = control->BoundsRect();
+    if (auto* windowed = dynamic_cast<tk::WinControl*>(control)) {
+      // Where the window really is, in its parent's client area; made with the form's.
+      EXPECT_TRUE(windowed->HandleAllocated());
+      HWND wnd = windowed->Handle();
+      ASSERT_TRUE(IsWindowVisible(wnd));
+      EXPECT_EQ(GetParent(wnd), static_cast<tk::WinControl*>(parent)->Handle());
+      GetWindowRect(wnd, &r);
+      MapWindowPoints(nullptr, GetParent(wnd), reinterpret_cast<POINT*>(&r), 2);
+    }
+    EXPECT_EQ(r.left, row.bounds.left);
+    EXPECT_EQ(r.top, row.bounds.top);
+    EXPECT_EQ(r.right, row.bounds.right);
+    // The closed combo box is as high as its font makes it.
+    if (std::wstring(row.name) != L"SetList") {
+      EXPECT_EQ(r.bottom, row.bounds.bottom);
+    }
+  }
+}
+
+TEST_F(ConfigDialogTest, FormIsAFixedDialogCentredOnTheDesktop) {
+  TfrmConfig& form = Open(nullptr);
+  form.Show();
+  HWND wnd = form.Handle();
+  wchar_t caption[64] = {};
+  GetWindowTextW(wnd, caption, 64);
+  EXPECT_STREQ(caption, L"Tessora 設定");
+  RECT client{};
+  GetClientRect(wnd, &client);
+  EXPECT_EQ(client.right, 448);
+  EXPECT_EQ(client.bottom, 233);
+  const LONG style = GetWindowLongW(wnd, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_TRUE(GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+  RECT outer{};
+  GetWindowRect(wnd, &outer);
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_LE(std::abs((outer.left + outer.right) - (work.left + work.right)), 1);
+  EXPECT_LE(std::abs((outer.top + outer.bottom) - (work.top + work.bottom)), 1);
+  EXPECT_TRUE(form.ShowHint());
+  EXPECT_EQ(form.DefaultButton(), form.OkBtn);
+  EXPECT_EQ(form.CancelButton(), nullptr) << "Escape presses nothing";
+}
+
+TEST_F(ConfigDialogTest, ControlsDrawInTheirOwnFonts) {
+  TfrmConfig& form = Open(nullptr);
+  struct FontCase {
+    const wchar_t* name;
+    const wchar_t* face;
+    LONG height;
+    bool bold;
+    BYTE charSet;
+  };
+  const FontCase table[] = {
+      {L"frmConfig", L"ＭＳ Ｐゴシック", -12, false, SHIFTJIS_CHARSET},
+      {L"Label1", L"ＭＳ Ｐゴシック", -12, true, SHIFTJIS_CHARSET},
+      {L"SetList", L"ＭＳ Ｐゴシック", -12, false, SHIFTJIS_CHARSET},
+      {L"upBtn", L"ＭＳ ゴシック", -13, false, SHIFTJIS_CHARSET},
+      {L"dwnBtn", L"ＭＳ ゴシック", -13, false, SHIFTJIS_CHARSET},
+      {L"ShadowLabel1", L"Arial", -13, true, ANSI_CHARSET},
+      {L"Label4", L"ＭＳ Ｐゴシック", -12, false, SHIFTJIS_CHARSET},
+      {L"randomChk", L"ＭＳ Ｐゴシック", -12, false, SHIFTJIS_CHARSET},
+      {L"SpanT", L"ＭＳ Ｐゴシック", -12, false, SHIFTJIS_CHARSET},
+      {L"TimeLabel", L"Courier New", -12, false, ANSI_CHARSET},
+      {L"OkBtn", L"ＭＳ Ｐゴシック", -12, false, SHIFTJIS_CHARSET},
+  };
+  for (const FontCase& row : table) {
+    SCOPED_TRACE(Narrow(row.name));
+    tk::Control* control = std::wstring(row.name) == L"frmConfig" ? &form : Find(form, row.name);
+    ASSERT_NE(control, nullptr);
+    const LOGFONTW f = FontOf(control->Font());
+    EXPECT_STREQ(f.lfFaceName, row.face);
+    EXPECT_EQ(f.lfHeight, row.height);
+    EXPECT_EQ(f.lfWeight >= FW_BOLD, row.bold);
+    EXPECT_EQ(f.lfCharSet, row.charSet);
+    auto* windowed = dynamic_cast<tk::WinControl*>(control);
+    if (windowed && control != &form) {
+      // The window itself draws with it.
+      EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(windowed->Handle(), WM_GETFONT, 0, 0)), control->Font());
+    }
+  }
+}
+
+TEST_F(ConfigDialogTest, TabKeyVisitsTheControlsInTheirOrder) {
+  TfrmConfig& form = Open(nullptr);
+  form.Show();
+  ASSERT_TRUE(numtest::BringToFront(form.Handle()));
+  form.OkBtn->SetFocus();
+  // SetList's focus is on the edit field inside the combo box.
+  const auto owner = [&](HWND focus) -> std::wstring {
+    for (HWND w = focus; w && w != form.Handle(); w = GetParent(w)) {
+      if (tk::WinControl* c = tk::WinControl::FromHandle(w)) return c->Name;
+    }
+    return L"";
+  };
+  const std::vector<std::wstring> expected = {L"CanselBtn", L"SetList", L"addSetBtn", L"delSetBtn", L"addBtn",
+                                              L"upBtn",     L"dwnBtn",  L"delBtn",    L"clrBtn",    L"BitBtn1",
+                                              L"randomChk", L"SpanT",   L"BackChk",   L"BackCol",   L"OkBtn"};
+  std::vector<std::wstring> visited;
+  for (size_t i = 0; i < expected.size(); ++i) {
+    const HWND before = GetFocus();
+    numtest::Key(VK_TAB, true);
+    numtest::Key(VK_TAB, false);
+    numtest::PumpUntil([&] { return GetFocus() != before; }, 1000);
+    visited.push_back(owner(GetFocus()));
+  }
+  EXPECT_EQ(visited, expected);
+}
+
+TEST_F(ConfigDialogTest, OwnerWindowIsTheHostsParent) {
+  HWND asking = CreateWindowExW(0, L"STATIC", L"asking", WS_OVERLAPPED | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+  ASSERT_NE(asking, nullptr);
+  EXPECT_EQ(GetWindow(Open(nullptr, asking).Handle(), GW_OWNER), asking);
+  delete form_;
+  form_ = nullptr;
+  DestroyWindow(asking);
+  // Without a window that asked, the dialog has no owner at all.
+  EXPECT_EQ(GetWindow(Open(nullptr).Handle(), GW_OWNER), nullptr);
+}
+
+struct OptionsCase {
+  const char* name;
+  const char* ini;  // nullptr: no file
+  bool random;
+  const char* span;
+  double position;
+  const wchar_t* timeLabel;
+  bool background;
+  COLORREF colour;
+};
+
+TEST_F(ConfigDialogTest, OptionsComeFromTheSettingsFile) {
+  const OptionsCase table[] = {
+      {"no file", nullptr, false, "60", 60, L"(00:01:00)", false, 0},
+      {"empty options", "[Option]\r\n", false, "60", 60, L"(00:01:00)", false, 0},
+      {"all set", "[Option]\r\nrandom=1\r\nspan=86400\r\nbgcolor=1,255\r\n", true, "86400", 86400, L"(24:00:00)", true,
+       RGB(255, 0, 0)},
+      {"any non-zero random", "[Option]\r\nrandom=-3\r\nspan=3661\r\n", true, "3661", 3661, L"(01:01:01)", false, 0},
+      {"zero span", "[Option]\r\nspan=0\r\nbgcolor=0,16711680\r\n", false, "0", 0, L"(00:00:00)", false,
+       RGB(0, 0, 255)},
+      {"flag only", "[Option]\r\nbgcolor=1\r\n", false, "60", 60, L"(00:01:00)", true, 0},
+      {"flag not exactly 1", "[Option]\r\nbgcolor=01,65280\r\n", false, "60", 60, L"(00:01:00)", false, RGB(0, 255, 0)},
+      {"span no number", "[Option]\r\nspan=abc\r\n", false, "60", 60, L"(00:01:00)", false, 0},
+  };
+  for (const OptionsCase& row : table) {
+    SCOPED_TRACE(row.name);
+    TfrmConfig& form = Open(row.ini);
+    EXPECT_EQ(form.randomChk->Checked(), row.random);
+    EXPECT_EQ(form.SpanT->Text(), row.span);
+    EXPECT_EQ(form.SpinBtn->Position(), row.position);
+    EXPECT_EQ(form.TimeLabel->Caption(), row.timeLabel);
+    EXPECT_EQ(form.BackChk->Checked(), row.background);
+    EXPECT_EQ(form.BackCol->Color(), row.colour);
+    HWND check = form.randomChk->Handle();
+    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED, row.random) << "the box shows it";
+    delete form_;
+    form_ = nullptr;
+    DeleteFileW(ini_.c_str());
+  }
+}
+
+TEST_F(ConfigDialogTest, BackgroundSwatchIsTealUntilLoadingReplacesIt) {
+  // Before its loading step the swatch has its stored colour.
+  TfrmConfig form(nullptr, nullptr, SettingsPaths{TempIni(), {}});
+  EXPECT_EQ(form.BackCol->Color(), RGB(0, 128, 128));
+  form.AfterConstruction();
+  EXPECT_EQ(form.BackCol->Color(), RGB(0, 0, 0));
+}
+
+TEST_F(ConfigDialogTest, TimeLabelFollowsTypedSecondsAndTheSpinControl) {
+  TfrmConfig& form = Open("[Option]\r\nspan=60\r\n");
+  form.Show();
+  ASSERT_TRUE(numtest::BringToFront(form.Handle()));
+  form.SpanT->SetFocus();
+  SendMessageW(form.SpanT->Handle(), EM_SETSEL, 0, -1);
+  const auto type = [](WORD vk) {
+    numtest::Key(vk, true);
+    numtest::Key(vk, false);
+  };
+  type('3');
+  type('6');
+  type('6');
+  type('1');
+  EXPECT_TRUE(PumpUntil([&] { return form.TimeLabel->Caption() == L"(01:01:01)"; }, 2000))
+      << Narrow(form.TimeLabel->Caption());
+  SendMessageW(form.SpanT->Handle(), EM_SETSEL, 0, -1);
+  type(VK_DELETE);
+  EXPECT_TRUE(PumpUntil([&] { return form.TimeLabel->Caption() == L"(00:00:00)"; }, 2000))
+      << "an empty field counts as 0: " << Narrow(form.TimeLabel->Caption());
+  form.SpinBtn->SetPosition(86400);
+  EXPECT_EQ(form.TimeLabel->Caption(), L"(24:00:00)");
+  EXPECT_EQ(form.SpanT->Text(), "86400");
+}
+
+TEST_F(ConfigDialogTest, OkAndCancelLeaveTheSettingsFileAsItWas) {
+  const char* text = "[Option]\r\nrandom=1\r\nspan=90\r\n[SetList]\r\nCount=0\r\n";
+  struct LeaveCase {
+    const char* name;
+    bool ok;
+    int result;
+  };
+  for (const LeaveCase& row : {LeaveCase{"OK", true, tk::mrOk}, LeaveCase{"Cancel", false, tk::mrCancel}}) {
+    SCOPED_TRACE(row.name);
+    TfrmConfig& form = Open(text);
+    form.randomChk->SetChecked(false);
+    tk::Button* button = row.ok ? form.OkBtn : form.CanselBtn;
+    PostMessageW(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(form.ShowModal(), row.result);
+    EXPECT_EQ(ReadBytes(ini_), text);
+    delete form_;
+    form_ = nullptr;
+  }
+}
+
+// Real keys while the dialog's modal loop runs: Escape, a look whether the dialog is
+// still open, then Enter. A last timer ends a loop that nothing closed.
+TfrmConfig* keyTarget = nullptr;
+bool openAfterEscape = false;
+void Tap(WORD vk) {
+  numtest::Key(vk, true);
+  numtest::Key(vk, false);
+}
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  keyTarget->SetModalResult(IDABORT);
+}
+void CALLBACK PressEnter(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  openAfterEscape = keyTarget->ModalResult() == tk::mrNone && IsWindowVisible(keyTarget->Handle());
+  Tap(VK_RETURN);
+  SetTimer(nullptr, 0, 5000, GiveUp);
+}
+void CALLBACK PressEscape(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  SetForegroundWindow(keyTarget->Handle());
+  keyTarget->SetList->SetFocus();
+  Tap(VK_ESCAPE);
+  SetTimer(nullptr, 0, 400, PressEnter);
+}
+
+TEST_F(ConfigDialogTest, EnterPressesOkAndEscapeNothing) {
+  TfrmConfig& form = Open(nullptr);
+  keyTarget = &form;
+  openAfterEscape = false;
+  SetTimer(nullptr, 0, 300, PressEscape);
+  EXPECT_EQ(form.ShowModal(), tk::mrOk);
+  EXPECT_TRUE(openAfterEscape) << "Escape closed the dialog";
+}
+
+}  // namespace
