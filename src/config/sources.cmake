@@ -1,6 +1,10 @@
 # Files of src/config, relative to src/.
 # Portable files never include <windows.h>; they build natively too.
 list(APPEND TESSORA_PORTABLE_SOURCES
+  config/ConfigModel.cpp
+  config/ConfigTexts.cpp
+  config/SaverPath.cpp
+  config/SettingsSave.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES
   config/SaverFile.cpp

@@ -41,12 +41,17 @@ void ComboBox::FontChanged() {
 void ComboBox::FitHeight() {
   HWND wnd = Wnd();
   if (!wnd) return;
-  RECT r;
-  GetWindowRect(wnd, &r);
-  const int closed = r.bottom - r.top;
-  const auto item = static_cast<int>(SendMessageW(wnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  if (closed != height_ && item > 0 && item + height_ - closed > 0)
-    SendMessageW(wnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item + height_ - closed);
+  // Systems differ in what the item height they report means (Wine's counts a padding
+  // that Windows' does not), so the height set is corrected by what the box then measures.
+  auto item = static_cast<int>(SendMessageW(wnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int attempt = 0; attempt < 3 && item > 0; ++attempt) {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    const int closed = r.bottom - r.top;
+    if (closed == height_ || item + height_ - closed <= 0) return;
+    item += height_ - closed;
+    SendMessageW(wnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
+  }
 }
 
 void ComboBox::SetBounds(int left, int top, int width, int height) {

@@ -340,8 +340,9 @@ void WinControl::ApplyTabOrder() {
 
 WinControl* WinControl::FirstTabStop() {
   for (WinControl* w : tabList_) {
-    if (!w->Visible() || !w->Enabled() || !w->handle_) continue;
-    if (w->tabStop_) return w;
+    // The windows' own styles, as the dialog keys see them (some controls set WS_TABSTOP themselves).
+    if (!w->handle_ || !IsWindowVisible(w->handle_) || !IsWindowEnabled(w->handle_)) continue;
+    if (GetWindowLongPtrW(w->handle_, GWL_STYLE) & WS_TABSTOP) return w;
     if (WinControl* inner = w->FirstTabStop()) return inner;
   }
   return nullptr;

@@ -15,6 +15,7 @@ enum class BorderStyle { None, Single, Sizeable, Dialog };
 constexpr int mrNone = 0;
 constexpr int mrOk = IDOK;
 constexpr int mrCancel = IDCANCEL;
+constexpr int mrAbort = IDABORT;
 constexpr int mrYes = IDYES;
 constexpr int mrNo = IDNO;
 

@@ -7,16 +7,19 @@
 namespace tessora::tk {
 
 namespace {
-UINT EdgeOf(BevelCut cut, UINT lowered, UINT raised) {
-  switch (cut) {
-    case BevelCut::Lowered:
-      return lowered;
-    case BevelCut::Raised:
-      return raised;
-    case BevelCut::None:
-      break;
-  }
-  return 0;
+// One pixel of bevel: lit top and left edges and shaded bottom and right ones when
+// raised, the other way round when lowered. Moves r inside it.
+void DrawBevel(HDC dc, RECT& r, BevelCut cut) {
+  if (cut == BevelCut::None) return;
+  HBRUSH topLeft = GetSysColorBrush(cut == BevelCut::Raised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
+  HBRUSH bottomRight = GetSysColorBrush(cut == BevelCut::Raised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+  const RECT top{r.left, r.top, r.right - 1, r.top + 1}, left{r.left, r.top, r.left + 1, r.bottom - 1};
+  const RECT bottom{r.left, r.bottom - 1, r.right, r.bottom}, right{r.right - 1, r.top, r.right, r.bottom};
+  FillRect(dc, &top, topLeft);
+  FillRect(dc, &left, topLeft);
+  FillRect(dc, &bottom, bottomRight);
+  FillRect(dc, &right, bottomRight);
+  InflateRect(&r, -1, -1);
 }
 }  // namespace
 
@@ -52,10 +55,8 @@ void Panel::SetColor(COLORREF color) {
 void Panel::Paint(HDC dc, const RECT& clip) {
   RECT r;
   GetClientRect(Handle(), &r);
-  const UINT outer = EdgeOf(bevelOuter_, BDR_SUNKENOUTER, BDR_RAISEDOUTER);
-  if (outer) DrawEdge(dc, &r, outer, BF_RECT | BF_ADJUST);
-  const UINT inner = EdgeOf(bevelInner_, BDR_SUNKENOUTER, BDR_RAISEDOUTER);
-  if (inner) DrawEdge(dc, &r, inner, BF_RECT | BF_ADJUST);
+  DrawBevel(dc, r, bevelOuter_);
+  DrawBevel(dc, r, bevelInner_);
   GdiObject brush(CreateSolidBrush(color_));
   FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
   PaintGraphicControls(dc, clip);
