@@ -1,15 +1,16 @@
 #include "config/confdlg.h"
 
-#include <cwchar>
 #include <utility>
 
+#include <shellapi.h>
+
 #include "app/resource.h"
+#include "config/SaverFile.h"
 #include "controls/CustomKeepButton.h"
 #include "controls/LabelColor.h"
-#include "settings/BackgroundOption.h"
-#include "settings/SettingsNames.h"
+#include "engine/ChildSaver.h"
 #include "settings/WholeNumber.h"
-#include "settings/WinSettingsFileSystem.h"
+#include "toolkit/ConfirmBox.h"
 #include "toolkit/WinCalls.h"
 
 namespace tessora {
@@ -39,12 +40,37 @@ tk::Label* MakeLabel(tk::Component* owner, tk::WinControl* parent, const wchar_t
   return label;
 }
 
+// The model's world: saver files as the rotation finds them, their own names read as
+// data, the running program by file identity, questions in the program's own box.
+class DialogEnvironment : public ConfigEnvironment {
+ public:
+  DialogEnvironment(tk::Form& form, std::filesystem::path programPath)
+      : form_(form), programPath_(std::move(programPath)) {}
+  std::filesystem::path ProgramPath() override { return programPath_; }
+  bool IsRunningProgram(const std::string& path) override { return tessora::IsRunningProgram(path); }
+  bool FileExists(const std::string& path) override { return SaverFileExists(path); }
+  std::string DisplayName(const std::string& path) override { return GetDisplayName(path); }
+  bool Confirm(std::wstring_view question) override {
+    return tk::ConfirmBox(std::wstring(question), &form_) == tk::mrYes;
+  }
+
+ private:
+  tk::Form& form_;
+  std::filesystem::path programPath_;
+};
+
 }  // namespace
 
-TfrmConfig::TfrmConfig(tk::Component* owner, HWND hostParent) : TfrmConfig(owner, hostParent, ProgramSettingsPaths()) {}
+TfrmConfig::TfrmConfig(tk::Component* owner, HWND hostParent)
+    : TfrmConfig(owner, hostParent, std::filesystem::path(tk::ModuleFilePath())) {}
 
-TfrmConfig::TfrmConfig(tk::Component* owner, HWND hostParent, SettingsPaths settings)
-    : Form(owner), hostParent_(hostParent), settings_(std::move(settings)) {
+TfrmConfig::~TfrmConfig() = default;
+
+TfrmConfig::TfrmConfig(tk::Component* owner, HWND hostParent, std::filesystem::path programPath)
+    : Form(owner),
+      hostParent_(hostParent),
+      environment_(std::make_unique<DialogEnvironment>(*this, std::move(programPath))),
+      model_(std::make_unique<ConfigModel>(*environment_)) {
   Name = L"frmConfig";
   SetCaption(L"Tessora 設定");
   Border = tk::BorderStyle::Dialog;
@@ -74,6 +100,8 @@ void TfrmConfig::CreateControls() {
 
   SetList = Make<tk::ComboBox>(this, this, L"SetList", 4, 24, 181, 20);
   SetList->SetTabStop(true);
+  SetList->OnSelect = [this] { SetListSelect(); };
+  SetList->OnChange = [this] { model_->SetListTextChanged(tk::FromWide(SetList->Text())); };
 
   auto pictureButton = [this](const wchar_t* name, int left, int top, int size, int picture, const wchar_t* hint) {
     auto* button = Make<tk::PictureButton>(this, this, name, left, top, size, size);
@@ -84,6 +112,8 @@ void TfrmConfig::CreateControls() {
   };
   addSetBtn = pictureButton(L"addSetBtn", 186, 24, 20, IDB_ADDSET, L"セット登録");
   delSetBtn = pictureButton(L"delSetBtn", 208, 24, 20, IDB_DELSET, L"セット削除");
+  addSetBtn->OnClick = [this] { addSetBtnClick(); };
+  delSetBtn->OnClick = [this] { delSetBtnClick(); };
 
   Bevel1 = Make<tk::Bevel>(this, this, L"Bevel1", 230, 48, 37, 181);
   Bevel1->SetShape(tk::BevelShape::Frame);
@@ -103,6 +133,10 @@ void TfrmConfig::CreateControls() {
   clrBtn = pictureButton(L"clrBtn", 238, 161, 24, IDB_CLEARLIST, L"リストクリア");
   BitBtn1 = pictureButton(L"BitBtn1", 238, 190, 24, IDB_CLEARENTRIES, L"個別設定クリア");
   BitBtn1->SetDisabledPicture(IDB_CLEARENTRIES_GREY);
+  upBtn->OnClick = [this] { upBtnClick(); };
+  dwnBtn->OnClick = [this] { dwnBtnClick(); };
+  delBtn->OnClick = [this] { delBtnClick(); };
+  clrBtn->OnClick = [this] { clrBtnClick(); };
 
   Panel1 = Make<tk::Panel>(this, this, L"Panel1", 275, 8, 169, 41);
   Panel1->SetBevelInner(tk::BevelCut::Lowered);
@@ -221,6 +255,30 @@ void TfrmConfig::CreateControls() {
     auto* control = dynamic_cast<tk::WinControl*>(component);
     if (control && control->Parent() && control->Parent()->HandleAllocated()) control->Handle();
   }
+  AcceptDroppedFiles(*this);
+}
+
+void TfrmConfig::AcceptDroppedFiles(tk::WinControl& target) {
+  dropHook_ = target.AddMessageHook([this, &target](tk::Message& message) {
+    if (message.Msg == WM_CREATE) {
+      DragAcceptFiles(target.Handle(), TRUE);
+      return false;
+    }
+    if (message.Msg != WM_DROPFILES) return false;
+    const auto drop = reinterpret_cast<HDROP>(message.WParam);
+    std::vector<std::string> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+      DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
+      paths.push_back(tk::FromWide(path));
+    }
+    DragFinish(drop);
+    FilesDropped(paths);
+    message.Result = 0;
+    return true;
+  });
+  if (target.HandleAllocated()) DragAcceptFiles(target.Handle(), TRUE);
 }
 
 void TfrmConfig::FillCreateParams(tk::CreateParams& params) {
@@ -230,22 +288,48 @@ void TfrmConfig::FillCreateParams(tk::CreateParams& params) {
 
 void TfrmConfig::FormCreate() {
   initialDir_ = tk::SystemFolder();
-  iniFile_.Open(SettingsReadPath(settings_, DefaultSettingsFileSystem()));
+  model_->FormCreate();
+  ShowSetList();
   SetList->SetSelection(0, 0);
   LoadOptions();
 }
 
 void TfrmConfig::LoadOptions() {
-  randomChk->SetChecked(iniFile_.ReadInteger(settings::OptionSection, settings::RandomKey, settings::DefaultRandom) !=
-                        0);
-  const std::int32_t span = iniFile_.ReadInteger(settings::OptionSection, settings::SpanKey, settings::DefaultSpan);
-  SpanT->SetText(WholeNumberText(span));
-  SpinBtn->SetPosition(span);
-  UpdateTimeLabel(span);
-  const BackgroundOption background = ReadBackgroundOption(iniFile_);
-  BackChk->SetChecked(background.solid);
-  BackCol->SetColor(static_cast<COLORREF>(background.colour));
+  const ConfigOptions& options = model_->Options();
+  randomChk->SetChecked(options.random);
+  SpanT->SetText(WholeNumberText(options.span));
+  SpinBtn->SetPosition(options.span);
+  UpdateTimeLabel(options.span);
+  BackChk->SetChecked(options.background.solid);
+  BackCol->SetColor(static_cast<COLORREF>(options.background.colour));
 }
+
+void TfrmConfig::ShowSetList() {
+  SetList->ClearItems();
+  for (const SaverSet& set : model_->SetList()) SetList->AddItem(tk::ToWide(set.name));
+  SetList->SetItemIndex(model_->SetListIndex());
+  if (model_->SetListIndex() < 0) SetList->SetText(tk::ToWide(model_->SetListText()));
+}
+
+void TfrmConfig::SetListSelect() {
+  model_->SetListSelect(SetList->ItemIndex());
+  ShowSetList();
+}
+
+void TfrmConfig::addSetBtnClick() {
+  if (model_->addSetBtnClick()) ShowSetList();
+}
+
+void TfrmConfig::delSetBtnClick() {
+  if (model_->delSetBtnClick()) ShowSetList();
+}
+
+void TfrmConfig::delBtnClick() { model_->delBtnClick(); }
+void TfrmConfig::clrBtnClick() { model_->clrBtnClick(); }
+void TfrmConfig::upBtnClick() { model_->upBtnClick(); }
+void TfrmConfig::dwnBtnClick() { model_->dwnBtnClick(); }
+
+void TfrmConfig::FilesDropped(const std::vector<std::string>& paths) { model_->FilesDropped(paths); }
 
 void TfrmConfig::SpanTChange() {
   const std::string text = SpanT->Text();
@@ -258,15 +342,7 @@ void TfrmConfig::SpanTChange() {
   }
 }
 
-void TfrmConfig::UpdateTimeLabel(std::int32_t seconds) {
-  std::int32_t minutes = seconds / 60;
-  const std::int32_t hours = minutes / 60;
-  minutes %= 60;
-  wchar_t text[40];
-  swprintf(text, std::size(text), L"(%.2d:%.2d:%.2d)", static_cast<int>(hours), static_cast<int>(minutes),
-           static_cast<int>(seconds % 60));
-  TimeLabel->SetCaption(text);
-}
+void TfrmConfig::UpdateTimeLabel(std::int32_t seconds) { TimeLabel->SetCaption(tk::ToWide(TimeLabelText(seconds))); }
 
 void TfrmConfig::OkBtnClick() {
   // Saving comes with the dialog's writer; until then OK leaves like Cancel.

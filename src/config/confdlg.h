@@ -4,14 +4,16 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "config/ConfigModel.h"
 #include "controls/EditHex.h"
 #include "controls/ShadoLbl.h"
 #include "controls/SlideUpDown.h"
 #include "controls/URLLabel.h"
-#include "settings/IniStore.h"
-#include "settings/SettingsLocation.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
@@ -28,10 +30,11 @@ namespace tessora {
 class TfrmConfig : public tk::Form {
  public:
   // hostParent is the window that asked for the configuration (null for none): the
-  // dialog's owner, so it stays above that window. settings tells where the settings
-  // file is looked for.
-  TfrmConfig(tk::Component* owner, HWND hostParent, SettingsPaths settings);
+  // dialog's owner, so it stays above that window. The settings file is the one
+  // beside programPath, which is also the file the dialog never lists.
+  TfrmConfig(tk::Component* owner, HWND hostParent, std::filesystem::path programPath);
   TfrmConfig(tk::Component* owner, HWND hostParent);
+  ~TfrmConfig() override;
 
   // Owned by the form.
   tk::Label* Label1 = nullptr;
@@ -63,13 +66,23 @@ class TfrmConfig : public tk::Form {
   tk::Button* CanselBtn = nullptr;
 
   void FormCreate();
+  void SetListSelect();
+  void addSetBtnClick();
+  void delSetBtnClick();
+  void delBtnClick();
+  void clrBtnClick();
+  void upBtnClick();
+  void dwnBtnClick();
+  // Files dropped from the shell; the ".scr" files among them are added as addBtn adds them.
+  void FilesDropped(const std::vector<std::string>& paths);
   void SpanTChange();
   void UpdateTimeLabel(std::int32_t seconds);
   void OkBtnClick();
 
   // The folder the open-file dialog starts in: the system folder.
   const std::wstring& InitialDir() const { return initialDir_; }
-  const IniStore& IniFile() const { return iniFile_; }
+  // What the dialog shows: the sets, the rows and their paths, Edited.
+  const ConfigModel& Model() const { return *model_; }
   HWND HostParent() const { return hostParent_; }
 
  protected:
@@ -79,11 +92,16 @@ class TfrmConfig : public tk::Form {
  private:
   void CreateControls();
   void LoadOptions();
+  // Puts the model's sets into the set box: items, selection, edit field.
+  void ShowSetList();
+  // Takes the shell's file drops on the control's window.
+  void AcceptDroppedFiles(tk::WinControl& target);
 
   HWND hostParent_ = nullptr;
-  SettingsPaths settings_;
-  IniStore iniFile_;
+  std::unique_ptr<ConfigEnvironment> environment_;
+  std::unique_ptr<ConfigModel> model_;
   std::wstring initialDir_;
+  tk::MessageHookRegistration dropHook_;
 
   tk::FontRef formFont_;
   tk::FontRef boldFont_;

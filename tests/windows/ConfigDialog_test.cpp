@@ -2,6 +2,8 @@
 // user sees them, its fonts and hints, the tab order by the Tab key, the owner from
 // the host, the options read from a prepared settings file, the time label following
 // typed seconds, and leaving with OK or Cancel without touching the file.
+#include <shellapi.h>
+#include <shlobj.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -20,18 +22,26 @@
 #include "WineTestSupport.h"
 #include "config/confdlg.h"
 #include "toolkit/Application.h"
+#include "toolkit/WinCalls.h"
 
 using namespace tessora;
 
 namespace {
 
-std::wstring TempIni() {
+std::wstring TempFolder() {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
-  static int serial = 0;
-  return std::wstring(folder) + L"confdlg_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-         std::to_wstring(++serial) + L".ini";
+  return folder;
 }
+
+// A program path of its own for each dialog; its settings file is the ".ini" beside it.
+std::wstring TempProgram() {
+  static int serial = 0;
+  return TempFolder() + L"confdlg_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++serial) +
+         L".scr";
+}
+
+std::wstring IniOf(const std::wstring& program) { return program.substr(0, program.size() - 3) + L"ini"; }
 
 std::string ReadBytes(const std::wstring& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
@@ -67,12 +77,13 @@ class ConfigDialogTest : public ::testing::Test {
 
   // The settings file holds text (ANSI bytes) or, for nullptr, does not exist.
   TfrmConfig& Open(const char* text, HWND hostParent = nullptr) {
-    ini_ = TempIni();
+    const std::wstring program = TempProgram();
+    ini_ = IniOf(program);
     if (text) {
       std::ofstream out(std::filesystem::path(ini_), std::ios::binary);
       out << text;
     }
-    form_ = tk::NewForm<TfrmConfig>(nullptr, hostParent, SettingsPaths{ini_, {}});
+    form_ = tk::NewForm<TfrmConfig>(nullptr, hostParent, std::filesystem::path(program));
     return *form_;
   }
 
@@ -297,7 +308,7 @@ TEST_F(ConfigDialogTest, OptionsComeFromTheSettingsFile) {
 
 TEST_F(ConfigDialogTest, BackgroundSwatchIsTealUntilLoadingReplacesIt) {
   // Before its loading step the swatch has its stored colour.
-  TfrmConfig form(nullptr, nullptr, SettingsPaths{TempIni(), {}});
+  TfrmConfig form(nullptr, nullptr, std::filesystem::path(TempProgram()));
   EXPECT_EQ(form.BackCol->Color(), RGB(0, 128, 128));
   form.AfterConstruction();
   EXPECT_EQ(form.BackCol->Color(), RGB(0, 0, 0));
@@ -346,6 +357,270 @@ TEST_F(ConfigDialogTest, OkAndCancelLeaveTheSettingsFileAsItWas) {
     delete form_;
     form_ = nullptr;
   }
+}
+
+// The set box as the user sees it: its items and the text of its edit field.
+std::vector<std::wstring> ComboItems(HWND combo) {
+  std::vector<std::wstring> items;
+  const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)), L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    items.push_back(text);
+  }
+  return items;
+}
+
+std::wstring WindowText(HWND wnd) {
+  wchar_t text[256] = {};
+  GetWindowTextW(wnd, text, 256);
+  return text;
+}
+
+// A file the test makes and removes again.
+class TempFile {
+ public:
+  explicit TempFile(const std::wstring& name, const std::wstring& copyOf = {}) : path_(TempFolder() + name) {
+    if (copyOf.empty()) {
+      std::ofstream(std::filesystem::path(path_)) << "x";
+    } else {
+      CopyFileW(copyOf.c_str(), path_.c_str(), FALSE);
+    }
+  }
+  ~TempFile() { DeleteFileW(path_.c_str()); }
+  const std::wstring& Path() const { return path_; }
+  std::string Ansi() const { return ::Ansi(path_); }
+
+ private:
+  std::wstring path_;
+};
+
+// A drop from the shell: the handle Explorer hands over, with wide paths.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const auto& path : paths) list += path + L'\0';
+  list += L'\0';
+  const size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+std::vector<std::string> Names(const ConfigModel& model) {
+  std::vector<std::string> names;
+  for (const ConfigRow& row : model.Rows()) names.push_back(row.displayName);
+  return names;
+}
+
+TEST_F(ConfigDialogTest, SetBoxShowsTheStoredSetsAndTheSelectedOne) {
+  TempFile there(L"confdlg_there.scr");
+  const std::string lines =
+      "[SetList]\r\nCount=3\r\nItem0=Alpha\r\nItem2=Gamma\r\nCurrent=1\r\n[Set0]\r\nA=a.scr\r\n"
+      "[Set2]\r\nThere=" +
+      there.Ansi() + ",30,4\r\nGone=C:\\nowhere\\gone.scr,0\r\n";
+  struct SetCase {
+    const char* name;
+    std::string ini;
+    std::vector<std::wstring> items;
+    int selected;
+    std::wstring editText;
+    std::vector<std::string> rows;
+  };
+  const SetCase table[] = {
+      {"Item1 missing, Current names the one from Set2", lines, {L"Alpha", L"Gamma"}, 1, L"Gamma", {"There", "Gone"}},
+      {"Current beyond the sets",
+       "[SetList]\r\nCount=2\r\nItem0=Alpha\r\nItem1=Beta\r\nCurrent=5\r\n[Set0]\r\nA=a.scr\r\n",
+       {L"Alpha", L"Beta"},
+       -1,
+       L"",
+       {}},
+      {"the older Savers section", "[Savers]\r\nOld=C:\\old.scr\r\n", {L"Default"}, 0, L"Default", {"Old"}},
+      {"no file at all", "", {L"Default"}, 0, L"Default", {}},
+  };
+  for (const SetCase& row : table) {
+    SCOPED_TRACE(row.name);
+    TfrmConfig& form = Open(row.ini.empty() ? nullptr : row.ini.c_str());
+    HWND combo = form.SetList->Handle();
+    EXPECT_EQ(ComboItems(combo), row.items);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), row.selected);
+    EXPECT_EQ(WindowText(combo), row.editText);
+    EXPECT_EQ(Names(form.Model()), row.rows);
+    EXPECT_FALSE(form.Model().Edited());
+    delete form_;
+    form_ = nullptr;
+    DeleteFileW(ini_.c_str());
+  }
+}
+
+TEST_F(ConfigDialogTest, StoredRowsCarryTheirCellsAndMissingMarks) {
+  TempFile there(L"confdlg_there.scr");
+  const std::string ini = "[SetList]\r\nCount=1\r\nItem0=S\r\nCurrent=0\r\n[Set0]\r\nThere=" + there.Ansi() +
+                          ",30,4\r\nGone=C:\\nowhere\\gone.scr,0\r\n";
+  TfrmConfig& form = Open(ini.c_str());
+  const auto& rows = form.Model().Rows();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].seconds, "30");
+  EXPECT_EQ(rows[0].level, 4);
+  EXPECT_FALSE(rows[0].missing);
+  EXPECT_EQ(rows[1].seconds, "");
+  EXPECT_EQ(rows[1].level, 2);
+  EXPECT_TRUE(rows[1].missing);
+  EXPECT_EQ(form.Model().PathList(), (std::vector<std::string>{there.Ansi(), "C:\\nowhere\\gone.scr"}));
+}
+
+TEST_F(ConfigDialogTest, ArrowKeyInTheSetBoxShowsTheNextSet) {
+  TfrmConfig& form = Open(
+      "[SetList]\r\nCount=2\r\nItem0=Alpha\r\nItem1=Beta\r\nCurrent=0\r\n[Set0]\r\nA=a.scr\r\n[Set1]\r\nB1=b1.scr\r\n"
+      "B2=b2.scr\r\n");
+  form.Show();
+  ASSERT_TRUE(numtest::BringToFront(form.Handle()));
+  form.SetList->SetFocus();
+  numtest::Key(VK_DOWN, true);
+  numtest::Key(VK_DOWN, false);
+  EXPECT_TRUE(PumpUntil([&] { return form.Model().ShownSet() == 1; }, 2000));
+  EXPECT_EQ(Names(form.Model()), (std::vector<std::string>{"B1", "B2"}));
+  EXPECT_EQ(WindowText(form.SetList->Handle()), L"Beta");
+}
+
+TEST_F(ConfigDialogTest, DeletingTheShownSetShowsItsNeighbour) {
+  const char* ini =
+      "[SetList]\r\nCount=3\r\nItem0=A\r\nItem1=B\r\nItem2=C\r\nCurrent=%d\r\n[Set0]\r\na=a.scr\r\n[Set1]\r\n"
+      "b=b.scr\r\n[Set2]\r\nc=c.scr\r\n";
+  struct DeleteCase {
+    int shown;
+    std::vector<std::wstring> left;
+    std::wstring nowShown;
+    std::vector<std::string> rows;
+  };
+  for (const DeleteCase& row : {DeleteCase{1, {L"A", L"C"}, L"C", {"c"}}, DeleteCase{2, {L"A", L"B"}, L"B", {"b"}},
+                                DeleteCase{0, {L"B", L"C"}, L"B", {"b"}}}) {
+    SCOPED_TRACE(row.shown);
+    char text[512];
+    snprintf(text, sizeof text, ini, row.shown);
+    TfrmConfig& form = Open(text);
+    form.Show();
+    SendMessageW(form.delSetBtn->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(ComboItems(form.SetList->Handle()), row.left);
+    EXPECT_EQ(WindowText(form.SetList->Handle()), row.nowShown);
+    EXPECT_EQ(Names(form.Model()), row.rows);
+    delete form_;
+    form_ = nullptr;
+    DeleteFileW(ini_.c_str());
+  }
+}
+
+TEST_F(ConfigDialogTest, DeletingTheLastSetLeavesTheBoxEmpty) {
+  TfrmConfig& form = Open("[SetList]\r\nCount=1\r\nItem0=Only\r\nCurrent=0\r\n[Set0]\r\na=a.scr\r\n");
+  form.Show();
+  SendMessageW(form.delSetBtn->Handle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(ComboItems(form.SetList->Handle()).empty());
+  EXPECT_EQ(WindowText(form.SetList->Handle()), L"");
+  EXPECT_TRUE(form.Model().Rows().empty());
+  // With nothing selected a second press deletes nothing.
+  SendMessageW(form.delSetBtn->Handle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(ComboItems(form.SetList->Handle()).empty());
+}
+
+// Answers the program's confirmation box with the button of this caption, once it shows.
+std::wstring confirmAnswer;
+void CALLBACK AnswerConfirm(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = nullptr;
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(w) && WindowText(w) == L"確認") box = w;
+  }
+  if (!box) return;
+  KillTimer(nullptr, id);
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (WindowText(c) == confirmAnswer) {
+      PostMessageW(c, BM_CLICK, 0, 0);
+      return;
+    }
+  }
+}
+
+TEST_F(ConfigDialogTest, RegisteringUnderATakenNameAsksBeforeOverwriting) {
+  TempFile one(L"confdlg_one.scr");
+  const std::string ini =
+      "[SetList]\r\nCount=2\r\nItem0=Default\r\nItem1=Other\r\nCurrent=1\r\n[Set0]\r\n"
+      "d=d.scr\r\n[Set1]\r\nOne=" +
+      one.Ansi() + ",0,2\r\n";
+  struct AnswerCase {
+    const wchar_t* answer;
+    std::vector<std::string> defaultLines;
+    int selected;
+  };
+  const AnswerCase table[] = {
+      {L"はい(&Y)", {"One=" + one.Ansi() + ",0,2"}, 0},
+      {L"いいえ(&N)", {"d=\"d.scr\""}, -1},
+  };
+  for (const AnswerCase& row : table) {
+    SCOPED_TRACE(Narrow(row.answer));
+    TfrmConfig& form = Open(ini.c_str());
+    form.Show();
+    ASSERT_TRUE(numtest::BringToFront(form.Handle()));
+    form.SetList->SetFocus();
+    // The user types the name in other letter case.
+    SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
+    for (WORD key : {WORD('D'), WORD('E'), WORD('F'), WORD('A'), WORD('U'), WORD('L'), WORD('T')}) {
+      numtest::Key(key, true);
+      numtest::Key(key, false);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return form.Model().SetListText() == "default"; }, 2000)) << form.Model().SetListText();
+    confirmAnswer = row.answer;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerConfirm);
+    SendMessageW(form.addSetBtn->Handle(), BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(form.Model().SetList().size(), 2u);
+    EXPECT_EQ(form.Model().SetList()[0].name, "Default") << "the stored name stays";
+    EXPECT_EQ(form.Model().SetList()[0].lines, row.defaultLines);
+    EXPECT_EQ(form.Model().SetListIndex(), row.selected);
+    EXPECT_EQ(ComboItems(form.SetList->Handle()), (std::vector<std::wstring>{L"Default", L"Other"}));
+    delete form_;
+    form_ = nullptr;
+    DeleteFileW(ini_.c_str());
+  }
+}
+
+TEST_F(ConfigDialogTest, DroppedSaverFilesAreAddedAsTheAddButtonAddsThem) {
+  TfrmConfig& form = Open("[SetList]\r\nCount=1\r\nItem0=S\r\nCurrent=0\r\n[Set0]\r\nKept=C:\\kept.scr,15,1\r\n");
+  EXPECT_TRUE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  const std::wstring tessora = TessoraBinPath(L"Tessora.scr");
+  TempFile one(L"confdlg_drop_one.scr", tessora);
+  TempFile two(L"confdlg_drop_two.SCR", tessora);
+  TempFile text(L"confdlg_drop.txt");
+  // Another name for the running program's own file: never listed.
+  const std::wstring module = tk::ModuleFilePath();
+  const std::wstring self = module.substr(0, module.rfind(L'\\') + 1) + L"confdlg_self.scr";
+  DeleteFileW(self.c_str());
+  ASSERT_TRUE(CreateHardLinkW(self.c_str(), module.c_str(), nullptr));
+  SendMessageW(form.Handle(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(MakeDrop({one.Path(), text.Path(), self, two.Path()})), 0);
+  DeleteFileW(self.c_str());
+  EXPECT_EQ(Names(form.Model()), (std::vector<std::string>{"Kept", "Tessora", "Tessora (2)"}))
+      << "the saver's own name; a taken one made distinct";
+  EXPECT_EQ(form.Model().PathList(), (std::vector<std::string>{"C:\\kept.scr", one.Ansi(), two.Ansi()}));
+  EXPECT_TRUE(form.Model().Edited());
+  EXPECT_EQ(form.Model().Rows()[1].seconds, "");
+  EXPECT_EQ(form.Model().Rows()[1].level, 2);
+  // The same files again, in other letter case: nothing new.
+  std::wstring upper = one.Path();
+  CharUpperW(upper.data());
+  SendMessageW(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({upper})), 0);
+  EXPECT_EQ(form.Model().Rows().size(), 3u);
+}
+
+TEST_F(ConfigDialogTest, DropWithoutSaverFilesChangesNothing) {
+  TfrmConfig& form = Open("[SetList]\r\nCount=1\r\nItem0=S\r\nCurrent=0\r\n[Set0]\r\nKept=C:\\kept.scr\r\n");
+  TempFile text(L"confdlg_drop_only.txt");
+  SendMessageW(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({text.Path()})), 0);
+  EXPECT_EQ(Names(form.Model()), std::vector<std::string>{"Kept"});
+  EXPECT_FALSE(form.Model().Edited());
 }
 
 // Real keys while the dialog's modal loop runs: Escape, a look whether the dialog is
