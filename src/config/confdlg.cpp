@@ -1,8 +1,8 @@
 #include "config/confdlg.h"
 
-#include <utility>
+#include <shellapi.h>  // after windows.h, through confdlg.h
 
-#include <shellapi.h>
+#include <utility>
 
 #include "app/resource.h"
 #include "config/SaverFile.h"
