@@ -1,4 +1,9 @@
 # Native (Linux) build: the portable library and its GoogleTest suite.
+if(TESSORA_FUZZ)
+  add_subdirectory(tests/fuzz)
+  return()
+endif()
+
 find_package(GTest REQUIRED)
 find_package(Threads REQUIRED)
 include(GoogleTest)
