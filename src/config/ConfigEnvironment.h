@@ -2,9 +2,10 @@
 // What the configuration model needs from outside itself. The dialog gives it the
 // real file system, the saver files' own names and a confirmation box; tests give
 // it fakes. Paths and names are ANSI bytes, as the settings file holds them.
-#include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "settings/SettingsLocation.h"
 
 namespace tessora {
 
@@ -12,8 +13,8 @@ class ConfigEnvironment {
  public:
   virtual ~ConfigEnvironment() = default;
 
-  // The running program's file; the settings file lies beside it.
-  virtual std::filesystem::path ProgramPath() = 0;
+  // Where the settings file may be: beside the program, or the user's own.
+  virtual SettingsPaths SettingsFiles() = 0;
   // Whether path names the running program's own file, however it is spelled.
   virtual bool IsRunningProgram(const std::string& path) = 0;
   // Whether a file (not a folder) is at path, as the rotation would find it.

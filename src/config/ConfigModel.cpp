@@ -1,3 +1,5 @@
+// The configuration dialog's model: loading the sets, showing one, editing the list,
+// registering and deleting sets.
 #include "config/ConfigModel.h"
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 
 #include "config/SaverPath.h"
 #include "settings/CaseFold.h"
-#include "settings/SettingsFilePath.h"
 #include "settings/WholeNumber.h"
 
 namespace tessora {
@@ -69,7 +70,7 @@ std::optional<std::int32_t> ItemNumber(std::string_view key, std::int32_t count)
 }  // namespace
 
 ConfigModel::ConfigModel(ConfigEnvironment& environment, SettingsFileSystem& fileSystem)
-    : environment_(environment), iniFile_(fileSystem) {}
+    : environment_(environment), fileSystem_(fileSystem), iniFile_(fileSystem) {}
 
 void ConfigModel::FormCreate() {
   edited_ = false;
@@ -81,7 +82,9 @@ void ConfigModel::FormCreate() {
   setIndex_ = -1;
   setText_.clear();
 
-  iniFile_.Open(std::filesystem::path(SettingsFilePath(environment_.ProgramPath().native())));
+  // The same file the rotation reads.
+  settingsFiles_ = environment_.SettingsFiles();
+  iniFile_.Open(SettingsReadPath(settingsFiles_, fileSystem_));
 
   const std::string count = iniFile_.ReadString(settings::SetListSection, settings::CountKey, "-");
   if (count != "-") {

@@ -14,6 +14,7 @@
 #include "settings/BackgroundOption.h"
 #include "settings/IniStore.h"
 #include "settings/SaverEntry.h"
+#include "settings/SettingsLocation.h"
 #include "settings/SettingsNames.h"
 
 namespace tessora {
@@ -48,8 +49,8 @@ class ConfigModel {
  public:
   explicit ConfigModel(ConfigEnvironment& environment, SettingsFileSystem& fileSystem = DefaultSettingsFileSystem());
 
-  // Reads the settings file beside the program, fills the set box, shows the
-  // selected set and loads the options.
+  // Reads the settings file (the user's own when there is one, else the one beside
+  // the program), fills the set box, shows the selected set and loads the options.
   void FormCreate();
 
   // The saver list. PathList()[i] is the file of Rows()[i].
@@ -96,8 +97,11 @@ class ConfigModel {
 
   const ConfigOptions& Options() const { return options_; }
   ConfigOptions& Options() { return options_; }
+  // The store as read; LastOpen() tells a missing file from one that could not be read.
   const IniStore& IniFile() const { return iniFile_; }
   IniStore& IniFile() { return iniFile_; }
+  // The places FormCreate was given, for the save.
+  const SettingsPaths& SettingsFiles() const { return settingsFiles_; }
 
  private:
   void ShowSelectedSet();
@@ -108,6 +112,8 @@ class ConfigModel {
   bool MoveRow(int from, int to);
 
   ConfigEnvironment& environment_;
+  SettingsFileSystem& fileSystem_;
+  SettingsPaths settingsFiles_;
   IniStore iniFile_;
   std::vector<ConfigRow> rows_;
   std::vector<std::string> pathList_;

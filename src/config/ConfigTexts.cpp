@@ -1,3 +1,4 @@
+// Frequency words and the interval's time label.
 #include "config/ConfigTexts.h"
 
 #include <cstdio>

@@ -12,8 +12,8 @@
 namespace tessora {
 
 // Indexed by frequency level 0 to 4: 低, 低め, 標準, 高め, 高.
-inline constexpr std::array<std::string_view, 5> FrequencyWords{
-    "\x92\xE1", "\x92\xE1\x82\xDF", "\x95\x57\x8F\x80", "\x8D\x82\x82\xDF", "\x8D\x82"};
+inline constexpr std::array<std::string_view, 5> FrequencyWords{"\x92\xE1", "\x92\xE1\x82\xDF", "\x95\x57\x8F\x80",
+                                                                "\x8D\x82\x82\xDF", "\x8D\x82"};
 inline constexpr std::array<std::wstring_view, 5> FrequencyWordsWide{L"低", L"低め", L"標準", L"高め", L"高"};
 
 // The level whose word equals word exactly, the first from level 0; none for others.

@@ -1,3 +1,4 @@
+// Saver paths compared as text, byte-wise but never inside a double-byte character.
 #include "config/SaverPath.h"
 
 #include <vector>

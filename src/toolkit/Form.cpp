@@ -46,6 +46,7 @@ Form::~Form() {
 
 void Form::BeforeDestruction() {
   lastFocus_ = nullptr;
+  destroying_ = true;
   WinControl::BeforeDestruction();
   if (App().MainForm() == this) App().ForgetMainForm();
 }
@@ -85,7 +86,7 @@ void Form::SetShowHint(bool showHint) {
 }
 
 void Form::SyncHints() {
-  if (!HandleAllocated()) return;
+  if (destroying_ || !HandleAllocated()) return;
   // The tooltip window comes with the first hint a shown form needs.
   if (!hints_) {
     if (!showHint_) return;
@@ -98,6 +99,7 @@ ButtonControl* Form::DefaultButton() { return FindButton(*this, &ButtonControl::
 ButtonControl* Form::CancelButton() { return FindButton(*this, &ButtonControl::Cancel); }
 
 void Form::UpdateDefaultLook(ButtonControl* focused) {
+  if (destroying_) return;
   ForEachControl(*this, [&](Control& c) {
     if (auto* b = dynamic_cast<ButtonControl*>(&c)) b->SetDefaultLook(focused ? b == focused : b->Default());
   });

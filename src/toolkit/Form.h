@@ -92,6 +92,7 @@ class Form : public WinControl {
 
   bool modal_ = false;
   bool showHint_ = false;
+  bool destroying_ = false;  // controls going away no longer update hints and looks
   HintWindow* hints_ = nullptr;
   HWND lastFocus_ = nullptr;
   int modalResult_ = mrNone;

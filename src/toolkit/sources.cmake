@@ -2,6 +2,7 @@
 # Portable files never include <windows.h>; they build natively too.
 list(APPEND TESSORA_PORTABLE_SOURCES
   toolkit/Component.cpp
+  toolkit/FileDialogText.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES
   toolkit/Application.cpp
@@ -29,4 +30,8 @@ list(APPEND TESSORA_WIN_SOURCES
   toolkit/Timer.cpp
   toolkit/WinCalls.cpp
   toolkit/WindowBinding.cpp
+  toolkit/ListView.cpp
+  toolkit/PopupMenu.cpp
+  toolkit/OpenDialog.cpp
+  toolkit/ColorDialog.cpp
 )

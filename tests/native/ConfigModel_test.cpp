@@ -1,3 +1,5 @@
+// The configuration model driven through its seams: loading, rows of stored lines,
+// list edits, drops, registering and deleting sets.
 #include "config/ConfigModel.h"
 
 #include <gtest/gtest.h>
@@ -181,7 +183,9 @@ TEST_P(ConfigRows, ShowEachStoredLine) {
 
 const RowCase kRowCases[] = {
     {"BarePathWithBlanks", {"W=C:\\My Savers\\a b.scr,30,4"}, {{"W", "30", 4, false, "C:\\My Savers\\a b.scr"}}},
-    {"QuotedAsTheDialogWrites", {"W=\"C:\\My Savers\\a b.scr\",45,3"}, {{"W", "45", 3, false, "C:\\My Savers\\a b.scr"}}},
+    {"QuotedAsTheDialogWrites",
+     {"W=\"C:\\My Savers\\a b.scr\",45,3"},
+     {{"W", "45", 3, false, "C:\\My Savers\\a b.scr"}}},
     {"PathAndZero", {"P=C:\\here.scr,0"}, {{"P", "", 2, false, "C:\\here.scr"}}},
     {"PathAlone", {"P=C:\\here.scr"}, {{"P", "", 2, false, "C:\\here.scr"}}},
     {"NegativeSeconds", {"N=C:\\here.scr,-5,1"}, {{"N", "", 1, false, "C:\\here.scr"}}},
@@ -199,10 +203,12 @@ const RowCase kRowCases[] = {
       {"4", "1", 4, false, "C:\\here.scr"}}},
     {"MissingFile", {"M=C:\\gone.scr,30,4"}, {{"M", "30", 4, true, "C:\\gone.scr"}}},
     {"EmptyValueIsAnEmptyPath", {"E="}, {{"E", "", 2, true, ""}}},
-    {"LineWithoutEqualsGivesNoRow", {"A=C:\\here.scr", "stray text", "B=C:\\gone.scr"},
+    {"LineWithoutEqualsGivesNoRow",
+     {"A=C:\\here.scr", "stray text", "B=C:\\gone.scr"},
      {{"A", "", 2, false, "C:\\here.scr"}, {"B", "", 2, true, "C:\\gone.scr"}}},
     // The value of a repeated name is that of its first line, as the rotation reads it.
-    {"RepeatedNameTakesTheFirstValue", {"A=C:\\here.scr,5,1", "a=C:\\gone.scr,7,3"},
+    {"RepeatedNameTakesTheFirstValue",
+     {"A=C:\\here.scr,5,1", "a=C:\\gone.scr,7,3"},
      {{"A", "5", 1, false, "C:\\here.scr"}, {"a", "5", 1, false, "C:\\here.scr"}}},
     {"NameWithCommaAndQuote", {"A \"b\", c=C:\\here.scr,7"}, {{"A \"b\", c", "7", 2, false, "C:\\here.scr"}}},
 };
@@ -259,6 +265,19 @@ TEST_F(ConfigModelTest, FormCreateStartsAfresh) {
   EXPECT_EQ(model.IniFile().Path(), kSettingsFile);
 }
 
+TEST_F(ConfigModelTest, ReadsTheUsersOwnFileOnceItExists) {
+  fileSystem.files[kSettingsFile] = "[SetList]\nCount=1\nItem0=Beside\nCurrent=0\n";
+  fileSystem.files[environment.settingsFiles.perUser] = "[SetList]\nCount=1\nItem0=Own\nCurrent=0\n";
+  model.FormCreate();
+  EXPECT_EQ(SetNames(model), Names{"Own"});
+  EXPECT_EQ(model.IniFile().Path(), environment.settingsFiles.perUser);
+  EXPECT_EQ(model.SettingsFiles().beside, kSettingsFile);
+
+  fileSystem.files.erase(environment.settingsFiles.perUser);
+  model.FormCreate();
+  EXPECT_EQ(SetNames(model), Names{"Beside"});
+}
+
 // ---- Editing the list ----
 
 // The set shown before each edit: three rows, the middle one missing.
@@ -284,8 +303,8 @@ void PrintTo(const EditCase& c, std::ostream* os) { *os << c.name; }
 class ConfigEdit : public ConfigModelTest, public testing::WithParamInterface<EditCase> {};
 
 TEST_P(ConfigEdit, ChangesRowsPathsSelectionAndEdited) {
-  environment.existingFiles = {"C:\\r0.scr", "C:\\r2.scr", "C:\\d\\a.scr", "C:\\d\\B.SCR", "C:\\d\\readme.txt",
-                               "C:\\Tessora\\Tessora.scr"};
+  environment.existingFiles = {"C:\\r0.scr",   "C:\\r2.scr",        "C:\\d\\a.scr",
+                               "C:\\d\\B.SCR", "C:\\d\\readme.txt", "C:\\Tessora\\Tessora.scr"};
   environment.displayNames = {{"C:\\n\\taken.scr", "r1"},      {"C:\\n\\taken2.scr", "R1"},
                               {"C:\\n\\taken3.scr", "R1 (2)"}, {"C:\\n\\eq.scr", "  a=b\t"},
                               {"C:\\n\\semi.scr", ";c"},       {"C:\\n\\blank.scr", " \r\n "},
@@ -315,23 +334,31 @@ const EditCase kEditCases[] = {
      -1,
      true},
     {"AddSamePathSpelledOtherwise",
-     [](ConfigModel& m) { EXPECT_EQ(m.addBtnClick({"C:/x/../r2.scr", "C:\\.\\r0.scr"}), 0u); },
+     [](ConfigModel& m) {
+       EXPECT_EQ(m.addBtnClick({"C:/x/../r2.scr", "C:\\.\\r0.scr"}), 0u);
+     },
      {kR0, kR1, kR2},
      -1,
      true},
     {"AddOneFileTwiceInOneGo",
-     [](ConfigModel& m) { EXPECT_EQ(m.addBtnClick({"C:\\n\\x.scr", "C:\\N\\X.SCR"}), 1u); },
+     [](ConfigModel& m) {
+       EXPECT_EQ(m.addBtnClick({"C:\\n\\x.scr", "C:\\N\\X.SCR"}), 1u);
+     },
      {kR0, kR1, kR2, Added("x.scr", "C:\\n\\x.scr")},
      -1,
      true},
     {"AddTheProgramItselfAddsNothing",
-     [](ConfigModel& m) { EXPECT_EQ(m.addBtnClick({"c:\\TESSORA\\.\\tessora.scr", "C:\\n\\b.scr"}), 1u); },
+     [](ConfigModel& m) {
+       EXPECT_EQ(m.addBtnClick({"c:\\TESSORA\\.\\tessora.scr", "C:\\n\\b.scr"}), 1u);
+     },
      {kR0, kR1, kR2, Added("b.scr", "C:\\n\\b.scr")},
      -1,
      true},
     {"AddNothingChosen", [](ConfigModel& m) { EXPECT_EQ(m.addBtnClick({}), 0u); }, {kR0, kR1, kR2}, -1, true},
     {"AddTakenNameGetsANumber",
-     [](ConfigModel& m) { m.addBtnClick({"C:\\n\\taken.scr", "C:\\n\\taken2.scr", "C:\\n\\taken3.scr"}); },
+     [](ConfigModel& m) {
+       m.addBtnClick({"C:\\n\\taken.scr", "C:\\n\\taken2.scr", "C:\\n\\taken3.scr"});
+     },
      {kR0, kR1, kR2, Added("r1 (2)", "C:\\n\\taken.scr"), Added("R1 (3)", "C:\\n\\taken2.scr"),
       Added("R1 (2) (2)", "C:\\n\\taken3.scr")},
      -1,
@@ -529,7 +556,8 @@ TEST_P(ConfigRegister, StoresTheListAndShowsItAfresh) {
 
   EXPECT_EQ(model.addSetBtnClick(), c.registers);
   EXPECT_EQ(static_cast<int>(environment.questions.size()), c.questions);
-  for (const std::wstring& question : environment.questions) EXPECT_EQ(question, L"同名セットがあります。上書きしますか？");
+  for (const std::wstring& question : environment.questions)
+    EXPECT_EQ(question, L"同名セットがあります。上書きしますか？");
   EXPECT_EQ(SetNames(model), c.sets);
 
   if (!c.registers) {
@@ -553,7 +581,8 @@ TEST_P(ConfigRegister, StoresTheListAndShowsItAfresh) {
   EXPECT_EQ(model.ShownSet(), c.target);
   EXPECT_EQ(model.SetListText(), c.sets[c.target]);
   // Shown from the new lines: the added file has gone meanwhile and is now marked.
-  EXPECT_EQ(ListOf(model), (std::vector<Listed>{{"D1", "20", 1, false, "C:\\d1.scr"}, {"New", "", 2, true, "C:\\n.scr"}}));
+  EXPECT_EQ(ListOf(model),
+            (std::vector<Listed>{{"D1", "20", 1, false, "C:\\d1.scr"}, {"New", "", 2, true, "C:\\n.scr"}}));
   EXPECT_FALSE(model.Edited());
 }
 
@@ -596,16 +625,18 @@ TEST_F(ConfigModelTest, RegisteringAnEmptyListMakesASetWithoutLines) {
 
 TEST_F(ConfigModelTest, RegisteredLinesComeBackAsTheRows) {
   environment.existingFiles = {"C:\\My Savers\\a b.scr", "C:\\p.scr"};
-  Load("[SetList]\nCount=1\nItem0=S\nCurrent=0\n[Set0]\n"
-       "A \"b\", c=C:\\My Savers\\a b.scr,0,4\nZ=C:\\p.scr,0\nH=\"C:\\p,q.scr\",$1E,0\n" +
-       kTesuto + "=C:\\" + kHyou + "\\t.scr,86400,3\n");
+  Load(
+      "[SetList]\nCount=1\nItem0=S\nCurrent=0\n[Set0]\n"
+      "A \"b\", c=C:\\My Savers\\a b.scr,0,4\nZ=C:\\p.scr,0\nH=\"C:\\p,q.scr\",$1E,0\n" +
+      kTesuto + "=C:\\" + kHyou + "\\t.scr,86400,3\n");
   const std::vector<Listed> shown = ListOf(model);
   model.SetListTextChanged("S");
   environment.answers = {true};
   ASSERT_TRUE(model.addSetBtnClick());
   // Seconds "0" for an empty cell, paths with blanks or commas quoted, names as they are.
-  EXPECT_EQ(model.SetList()[0].lines, (Lines{"A \"b\", c=\"C:\\My Savers\\a b.scr\",0,4", "Z=C:\\p.scr,0,2",
-                                              "H=\"C:\\p,q.scr\",$1E,0", kTesuto + "=C:\\" + kHyou + "\\t.scr,86400,3"}));
+  EXPECT_EQ(model.SetList()[0].lines,
+            (Lines{"A \"b\", c=\"C:\\My Savers\\a b.scr\",0,4", "Z=C:\\p.scr,0,2", "H=\"C:\\p,q.scr\",$1E,0",
+                   kTesuto + "=C:\\" + kHyou + "\\t.scr,86400,3"}));
   EXPECT_EQ(ListOf(model), shown);
 }
 
@@ -652,8 +683,9 @@ class ConfigDelete : public ConfigModelTest, public testing::WithParamInterface<
 TEST_P(ConfigDelete, RemovesTheSelectedSetAndShowsANeighbour) {
   const DeleteCase& c = GetParam();
   environment.existingFiles = {"C:\\a.scr", "C:\\b.scr", "C:\\c.scr"};
-  Load("[SetList]\nCount=3\nItem0=A\nItem1=B\nItem2=C\nCurrent=0\n"
-       "[Set0]\na=C:\\a.scr\n[Set1]\nb=C:\\b.scr\n[Set2]\nc=C:\\c.scr\n");
+  Load(
+      "[SetList]\nCount=3\nItem0=A\nItem1=B\nItem2=C\nCurrent=0\n"
+      "[Set0]\na=C:\\a.scr\n[Set1]\nb=C:\\b.scr\n[Set2]\nc=C:\\c.scr\n");
   c.before(model);
   EXPECT_EQ(model.delSetBtnClick(), c.deletes);
   EXPECT_EQ(SetNames(model), c.sets);
@@ -734,8 +766,9 @@ TEST_F(ConfigModelTest, SetsComeBackAfterTheLastWasDeleted) {
 
 TEST_F(ConfigModelTest, ManyEntriesStayParallel) {
   std::string ini = "[SetList]\nCount=1\nItem0=Big\nCurrent=0\n[Set0]\n";
-  for (int i = 0; i < 5000; ++i) ini += "S" + std::to_string(i) + "=C:\\s\\" + std::to_string(i) + ".scr," +
-                                        std::to_string(i % 7) + "," + std::to_string(i % 5) + "\n";
+  for (int i = 0; i < 5000; ++i)
+    ini += "S" + std::to_string(i) + "=C:\\s\\" + std::to_string(i) + ".scr," + std::to_string(i % 7) + "," +
+           std::to_string(i % 5) + "\n";
   Load(ini);
   ASSERT_EQ(model.Rows().size(), 5000u);
   EXPECT_EQ(model.Rows()[4999].displayName, "S4999");

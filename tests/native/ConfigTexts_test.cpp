@@ -1,3 +1,4 @@
+// Frequency words against the code page's own tables; the time label.
 #include "config/ConfigTexts.h"
 
 #include <gtest/gtest.h>

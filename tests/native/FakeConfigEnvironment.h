@@ -16,7 +16,7 @@ namespace tessora {
 
 class FakeConfigEnvironment final : public ConfigEnvironment {
  public:
-  std::filesystem::path programPath = "/opt/Tessora/Tessora.scr";
+  SettingsPaths settingsFiles{"/opt/Tessora/Tessora.ini", "/home/u/Tessora/Tessora.ini"};
   // The program's own file as the dialog would see it.
   std::string programFile = "C:\\Tessora\\Tessora.scr";
   std::set<std::string> existingFiles;
@@ -25,7 +25,7 @@ class FakeConfigEnvironment final : public ConfigEnvironment {
   std::vector<std::wstring> questions;              // asked, in order
   std::vector<std::string> namesAskedFor;
 
-  std::filesystem::path ProgramPath() override { return programPath; }
+  SettingsPaths SettingsFiles() override { return settingsFiles; }
   bool IsRunningProgram(const std::string& path) override { return SamePathText(path, programFile); }
   bool FileExists(const std::string& path) override { return existingFiles.contains(path); }
   std::string DisplayName(const std::string& path) override {

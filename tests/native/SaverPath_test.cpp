@@ -1,3 +1,5 @@
+// Saver paths spelled one way, compared, cut to their file name, with Shift-JIS
+// characters whose second byte looks like a separator or a letter.
 #include "config/SaverPath.h"
 
 #include <gtest/gtest.h>
