@@ -10,6 +10,7 @@
 #include "controls/LabelColor.h"
 #include "engine/ChildSaver.h"
 #include "settings/WholeNumber.h"
+#include "settings/WinSettingsFileSystem.h"
 #include "toolkit/ConfirmBox.h"
 #include "toolkit/WinCalls.h"
 
@@ -44,9 +45,8 @@ tk::Label* MakeLabel(tk::Component* owner, tk::WinControl* parent, const wchar_t
 // data, the running program by file identity, questions in the program's own box.
 class DialogEnvironment : public ConfigEnvironment {
  public:
-  DialogEnvironment(tk::Form& form, std::filesystem::path programPath)
-      : form_(form), programPath_(std::move(programPath)) {}
-  std::filesystem::path ProgramPath() override { return programPath_; }
+  DialogEnvironment(tk::Form& form, SettingsPaths settings) : form_(form), settings_(std::move(settings)) {}
+  SettingsPaths SettingsFiles() override { return settings_; }
   bool IsRunningProgram(const std::string& path) override { return tessora::IsRunningProgram(path); }
   bool FileExists(const std::string& path) override { return SaverFileExists(path); }
   std::string DisplayName(const std::string& path) override { return GetDisplayName(path); }
@@ -56,20 +56,19 @@ class DialogEnvironment : public ConfigEnvironment {
 
  private:
   tk::Form& form_;
-  std::filesystem::path programPath_;
+  SettingsPaths settings_;
 };
 
 }  // namespace
 
-TfrmConfig::TfrmConfig(tk::Component* owner, HWND hostParent)
-    : TfrmConfig(owner, hostParent, std::filesystem::path(tk::ModuleFilePath())) {}
+TfrmConfig::TfrmConfig(tk::Component* owner, HWND hostParent) : TfrmConfig(owner, hostParent, ProgramSettingsPaths()) {}
 
 TfrmConfig::~TfrmConfig() = default;
 
-TfrmConfig::TfrmConfig(tk::Component* owner, HWND hostParent, std::filesystem::path programPath)
+TfrmConfig::TfrmConfig(tk::Component* owner, HWND hostParent, SettingsPaths settings)
     : Form(owner),
       hostParent_(hostParent),
-      environment_(std::make_unique<DialogEnvironment>(*this, std::move(programPath))),
+      environment_(std::make_unique<DialogEnvironment>(*this, std::move(settings))),
       model_(std::make_unique<ConfigModel>(*environment_)) {
   Name = L"frmConfig";
   SetCaption(L"Tessora 設定");
@@ -115,6 +114,17 @@ void TfrmConfig::CreateControls() {
   addSetBtn->OnClick = [this] { addSetBtnClick(); };
   delSetBtn->OnClick = [this] { delSetBtnClick(); };
 
+  ListView1 = Make<tk::ListView>(this, this, L"ListView1", 3, 49, 230, 180);
+  ListView1->SetTabStop(true);
+  ListView1->AddColumn({L"ｽｸﾘｰﾝｾｰﾊﾞｰ名", 50, 50, tk::ColumnAlignment::Left, true});
+  ListView1->AddColumn({L"秒", 40, 20, tk::ColumnAlignment::Center, false});
+  ListView1->AddColumn({L"頻度", 40, 0, tk::ColumnAlignment::Center, false});
+  ListView1->OnMouseDown = [this](tk::MouseButton button, WPARAM keys, int x, int y) {
+    ListView1MouseDown(button, keys, x, y);
+  };
+  ListView1->OnCustomDrawItem = [this](tk::ListDraw& draw) { ListView1CustomDrawItem(draw); };
+  ListView1->OnCustomDrawSubItem = [this](tk::ListDraw& draw) { ListView1CustomDrawSubItem(draw); };
+
   Bevel1 = Make<tk::Bevel>(this, this, L"Bevel1", 230, 48, 37, 181);
   Bevel1->SetShape(tk::BevelShape::Frame);
 
@@ -133,6 +143,7 @@ void TfrmConfig::CreateControls() {
   clrBtn = pictureButton(L"clrBtn", 238, 161, 24, IDB_CLEARLIST, L"リストクリア");
   BitBtn1 = pictureButton(L"BitBtn1", 238, 190, 24, IDB_CLEARENTRIES, L"個別設定クリア");
   BitBtn1->SetDisabledPicture(IDB_CLEARENTRIES_GREY);
+  addBtn->OnClick = [this] { addBtnClick(); };
   upBtn->OnClick = [this] { upBtnClick(); };
   dwnBtn->OnClick = [this] { dwnBtnClick(); };
   delBtn->OnClick = [this] { delBtnClick(); };
@@ -240,9 +251,38 @@ void TfrmConfig::CreateControls() {
   CanselBtn->SetModalResult(tk::mrCancel);
   CanselBtn->SetTabStop(true);
 
-  // The form's tab order; the list view (5) sits between the set buttons and addBtn.
-  tk::WinControl* order[] = {OkBtn,  CanselBtn, SetList, addSetBtn, delSetBtn, addBtn, upBtn,
-                             dwnBtn, delBtn,    clrBtn,  BitBtn1,   GroupBox1, Panel1};
+  OpenDialog1 = new tk::OpenDialog(this);
+  OpenDialog1->Name = L"OpenDialog1";
+  OpenDialog1->Filter = L"ｽｸﾘｰﾝｾｰﾊﾞｰ(*.scr)|*.scr";
+  OpenDialog1->DefaultExt = L"scr";
+  OpenDialog1->AllowMultiSelect = true;
+  OpenDialog1->PathMustExist = true;
+  OpenDialog1->FileMustExist = true;
+  OpenDialog1->HideReadOnly = true;
+  OpenDialog1->EnableSizing = true;
+
+  PMenu = new tk::PopupMenu(this);
+  PMenu->Name = L"PMenu";
+  mView = PMenu->Add(L"表示(&V)");
+  mView->Name = L"mView";
+  mConf = PMenu->Add(L"設定(&C)");
+  mConf->Name = L"mConf";
+  N1 = PMenu->Add(L"-");
+  N1->Name = L"N1";
+  mOption = PMenu->Add(L"個別設定");
+  mOption->Name = L"mOption";
+  mOption->Default = true;
+  PMenu->OnPopup = [this] { PMenuPopup(); };
+  PMenu->AttachTo(*ListView1);
+
+  ColorDlg = new tk::ColorDialog(this);
+  ColorDlg->Name = L"ColorDlg";
+  ColorDlg->SolidColor = true;
+  ColorDlg->AnyColor = true;
+
+  // The form's tab order.
+  tk::WinControl* order[] = {OkBtn, CanselBtn, SetList, addSetBtn, delSetBtn, ListView1, addBtn,
+                             upBtn, dwnBtn,    delBtn,  clrBtn,    BitBtn1,   GroupBox1, Panel1};
   for (int i = 0; i < static_cast<int>(std::size(order)); ++i) order[i]->SetTabOrder(i);
 
   SpanT->OnChange = [this](TEditHex*) { SpanTChange(); };
@@ -255,7 +295,7 @@ void TfrmConfig::CreateControls() {
     auto* control = dynamic_cast<tk::WinControl*>(component);
     if (control && control->Parent() && control->Parent()->HandleAllocated()) control->Handle();
   }
-  AcceptDroppedFiles(*this);
+  AcceptDroppedFiles(*ListView1);
 }
 
 void TfrmConfig::AcceptDroppedFiles(tk::WinControl& target) {
@@ -288,8 +328,10 @@ void TfrmConfig::FillCreateParams(tk::CreateParams& params) {
 
 void TfrmConfig::FormCreate() {
   initialDir_ = tk::SystemFolder();
+  OpenDialog1->InitialDir = initialDir_;
   model_->FormCreate();
   ShowSetList();
+  ShowRows();
   SetList->SetSelection(0, 0);
   LoadOptions();
 }
@@ -311,25 +353,93 @@ void TfrmConfig::ShowSetList() {
   if (model_->SetListIndex() < 0) SetList->SetText(tk::ToWide(model_->SetListText()));
 }
 
+void TfrmConfig::ShowRows() {
+  ListView1->BeginUpdate();
+  ListView1->Clear();
+  ListView1->SetCapacity(static_cast<int>(model_->Rows().size()));
+  for (const ConfigRow& row : model_->Rows()) {
+    ListView1->AddItem(
+        tk::ToWide(row.displayName),
+        {tk::ToWide(row.seconds), std::wstring(FrequencyWordsWide[static_cast<std::size_t>(row.level)])});
+  }
+  ListView1->EndUpdate();
+  ListView1->SetSelectedIndex(model_->SelectedRow());
+}
+
+void TfrmConfig::SyncSelection() { model_->SelectRow(ListView1->SelectedIndex()); }
+
 void TfrmConfig::SetListSelect() {
   model_->SetListSelect(SetList->ItemIndex());
   ShowSetList();
+  ShowRows();
 }
 
 void TfrmConfig::addSetBtnClick() {
-  if (model_->addSetBtnClick()) ShowSetList();
+  if (!model_->addSetBtnClick()) return;
+  ShowSetList();
+  ShowRows();
 }
 
 void TfrmConfig::delSetBtnClick() {
-  if (model_->delSetBtnClick()) ShowSetList();
+  if (!model_->delSetBtnClick()) return;
+  ShowSetList();
+  ShowRows();
 }
 
-void TfrmConfig::delBtnClick() { model_->delBtnClick(); }
-void TfrmConfig::clrBtnClick() { model_->clrBtnClick(); }
-void TfrmConfig::upBtnClick() { model_->upBtnClick(); }
-void TfrmConfig::dwnBtnClick() { model_->dwnBtnClick(); }
+void TfrmConfig::addBtnClick() {
+  if (!OpenDialog1->Execute(Handle())) return;
+  std::vector<std::string> files;
+  for (const std::wstring& file : OpenDialog1->Files()) files.push_back(tk::FromWide(file));
+  SyncSelection();
+  model_->addBtnClick(files);
+  ShowRows();
+}
 
-void TfrmConfig::FilesDropped(const std::vector<std::string>& paths) { model_->FilesDropped(paths); }
+void TfrmConfig::delBtnClick() {
+  SyncSelection();
+  if (model_->delBtnClick()) ShowRows();
+}
+
+void TfrmConfig::clrBtnClick() {
+  model_->clrBtnClick();
+  ShowRows();
+}
+
+void TfrmConfig::upBtnClick() {
+  SyncSelection();
+  if (model_->upBtnClick()) ShowRows();
+}
+
+void TfrmConfig::dwnBtnClick() {
+  SyncSelection();
+  if (model_->dwnBtnClick()) ShowRows();
+}
+
+void TfrmConfig::PMenuPopup() {
+  SyncSelection();
+  const bool enabled = model_->PMenuItemsEnabled();
+  mView->Enabled = enabled;
+  mConf->Enabled = enabled;
+  mOption->Enabled = enabled;
+}
+
+void TfrmConfig::ListView1MouseDown(tk::MouseButton, WPARAM, int x, int y) {
+  ListView1->SetHint(tk::ToWide(model_->PathHint(ListView1->ItemAt(x, y))));
+}
+
+void TfrmConfig::ListView1CustomDrawItem(tk::ListDraw& draw) {
+  const auto& rows = model_->Rows();
+  const bool missing = draw.Item >= 0 && static_cast<std::size_t>(draw.Item) < rows.size() &&
+                       rows[static_cast<std::size_t>(draw.Item)].missing;
+  draw.TextColor = GetSysColor(missing ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT);
+}
+
+void TfrmConfig::ListView1CustomDrawSubItem(tk::ListDraw& draw) { ListView1CustomDrawItem(draw); }
+
+void TfrmConfig::FilesDropped(const std::vector<std::string>& paths) {
+  SyncSelection();
+  if (model_->FilesDropped(paths) > 0) ShowRows();
+}
 
 void TfrmConfig::SpanTChange() {
   const std::string text = SpanT->Text();

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,22 +16,26 @@
 #include "toolkit/Bevel.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
+#include "toolkit/ColorDialog.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Font.h"
 #include "toolkit/Form.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/Label.h"
+#include "toolkit/ListView.h"
+#include "toolkit/OpenDialog.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PictureButton.h"
+#include "toolkit/PopupMenu.h"
 
 namespace tessora {
 
 class TfrmConfig : public tk::Form {
  public:
   // hostParent is the window that asked for the configuration (null for none): the
-  // dialog's owner, so it stays above that window. The settings file is the one
-  // beside programPath, which is also the file the dialog never lists.
-  TfrmConfig(tk::Component* owner, HWND hostParent, std::filesystem::path programPath);
+  // dialog's owner, so it stays above that window. settings tells where the settings
+  // file is looked for.
+  TfrmConfig(tk::Component* owner, HWND hostParent, SettingsPaths settings);
   TfrmConfig(tk::Component* owner, HWND hostParent);
   ~TfrmConfig() override;
 
@@ -41,6 +44,7 @@ class TfrmConfig : public tk::Form {
   tk::ComboBox* SetList = nullptr;
   tk::PictureButton* addSetBtn = nullptr;
   tk::PictureButton* delSetBtn = nullptr;
+  tk::ListView* ListView1 = nullptr;
   tk::Bevel* Bevel1 = nullptr;
   tk::PictureButton* addBtn = nullptr;
   tk::Button* upBtn = nullptr;
@@ -64,15 +68,27 @@ class TfrmConfig : public tk::Form {
   tk::SpeedButton* SpeedButton1 = nullptr;
   tk::Button* OkBtn = nullptr;
   tk::Button* CanselBtn = nullptr;
+  tk::OpenDialog* OpenDialog1 = nullptr;
+  tk::PopupMenu* PMenu = nullptr;
+  tk::MenuItem* mView = nullptr;
+  tk::MenuItem* mConf = nullptr;
+  tk::MenuItem* N1 = nullptr;
+  tk::MenuItem* mOption = nullptr;
+  tk::ColorDialog* ColorDlg = nullptr;
 
   void FormCreate();
   void SetListSelect();
   void addSetBtnClick();
+  void addBtnClick();
   void delSetBtnClick();
   void delBtnClick();
   void clrBtnClick();
   void upBtnClick();
   void dwnBtnClick();
+  void PMenuPopup();
+  void ListView1MouseDown(tk::MouseButton button, WPARAM keys, int x, int y);
+  void ListView1CustomDrawItem(tk::ListDraw& draw);
+  void ListView1CustomDrawSubItem(tk::ListDraw& draw);
   // Files dropped from the shell; the ".scr" files among them are added as addBtn adds them.
   void FilesDropped(const std::vector<std::string>& paths);
   void SpanTChange();
@@ -94,6 +110,10 @@ class TfrmConfig : public tk::Form {
   void LoadOptions();
   // Puts the model's sets into the set box: items, selection, edit field.
   void ShowSetList();
+  // Fills the list with the model's rows and its selected row.
+  void ShowRows();
+  // The model follows the row the user selected in the list.
+  void SyncSelection();
   // Takes the shell's file drops on the control's window.
   void AcceptDroppedFiles(tk::WinControl& target);
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "NumericTestSupport.h"
+#include "UiDriver.h"
 #include "WineTestSupport.h"
 #include "config/SaverFile.h"
 #include "config/confdlg.h"
@@ -36,14 +37,12 @@ std::wstring TempFolder() {
   return folder;
 }
 
-// A program path of its own for each dialog; its settings file is the ".ini" beside it.
-std::wstring TempProgram() {
+// A settings file of its own for each dialog.
+std::wstring TempIni() {
   static int serial = 0;
   return TempFolder() + L"confdlg_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++serial) +
-         L".scr";
+         L".ini";
 }
-
-std::wstring IniOf(const std::wstring& program) { return program.substr(0, program.size() - 3) + L"ini"; }
 
 std::string ReadBytes(const std::wstring& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
@@ -79,13 +78,12 @@ class ConfigDialogTest : public ::testing::Test {
 
   // The settings file holds text (ANSI bytes) or, for nullptr, does not exist.
   TfrmConfig& Open(const char* text, HWND hostParent = nullptr) {
-    const std::wstring program = TempProgram();
-    ini_ = IniOf(program);
+    ini_ = TempIni();
     if (text) {
       std::ofstream out(std::filesystem::path(ini_), std::ios::binary);
       out << text;
     }
-    form_ = tk::NewForm<TfrmConfig>(nullptr, hostParent, std::filesystem::path(program));
+    form_ = tk::NewForm<TfrmConfig>(nullptr, hostParent, SettingsPaths{ini_, {}});
     return *form_;
   }
 
@@ -109,6 +107,7 @@ TEST_F(ConfigDialogTest, EveryControlSitsWhereTheUserSeesItWithItsTextAndHint) {
       {L"SetList", nullptr, {4, 24, 185, 44}, L"", L""},
       {L"addSetBtn", nullptr, {186, 24, 206, 44}, L"", L"セット登録"},
       {L"delSetBtn", nullptr, {208, 24, 228, 44}, L"", L"セット削除"},
+      {L"ListView1", nullptr, {3, 49, 233, 229}, L"", L""},
       {L"Bevel1", nullptr, {230, 48, 267, 229}, L"", L""},
       {L"addBtn", nullptr, {238, 53, 262, 77}, L"", L"アイテム追加（複数選択可）"},
       {L"upBtn", nullptr, {238, 80, 262, 104}, L"↑", L"上へ移動"},
@@ -241,9 +240,9 @@ TEST_F(ConfigDialogTest, TabKeyVisitsTheControlsInTheirOrder) {
     }
     return L"";
   };
-  const std::vector<std::wstring> expected = {L"CanselBtn", L"SetList", L"addSetBtn", L"delSetBtn", L"addBtn",
-                                              L"upBtn",     L"dwnBtn",  L"delBtn",    L"clrBtn",    L"BitBtn1",
-                                              L"randomChk", L"SpanT",   L"BackChk",   L"BackCol",   L"OkBtn"};
+  const std::vector<std::wstring> expected = {
+      L"CanselBtn", L"SetList", L"addSetBtn", L"delSetBtn", L"ListView1", L"addBtn",  L"upBtn",   L"dwnBtn",
+      L"delBtn",    L"clrBtn",  L"BitBtn1",   L"randomChk", L"SpanT",     L"BackChk", L"BackCol", L"OkBtn"};
   std::vector<std::wstring> visited;
   for (size_t i = 0; i < expected.size(); ++i) {
     const HWND before = GetFocus();
@@ -310,7 +309,7 @@ TEST_F(ConfigDialogTest, OptionsComeFromTheSettingsFile) {
 
 TEST_F(ConfigDialogTest, BackgroundSwatchIsTealUntilLoadingReplacesIt) {
   // Before its loading step the swatch has its stored colour.
-  TfrmConfig form(nullptr, nullptr, std::filesystem::path(TempProgram()));
+  TfrmConfig form(nullptr, nullptr, SettingsPaths{TempIni(), {}});
   EXPECT_EQ(form.BackCol->Color(), RGB(0, 128, 128));
   form.AfterConstruction();
   EXPECT_EQ(form.BackCol->Color(), RGB(0, 0, 0));
@@ -410,6 +409,16 @@ HDROP MakeDrop(const std::vector<std::wstring>& paths) {
   memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
   GlobalUnlock(memory);
   return static_cast<HDROP>(memory);
+}
+
+// Every row of the list as the user reads it: "name|seconds|frequency".
+std::vector<std::wstring> ListTexts(TfrmConfig& form) {
+  std::vector<std::wstring> rows;
+  for (int i = 0; i < form.ListView1->ItemCount(); ++i) {
+    rows.push_back(form.ListView1->ItemText(i, 0) + L"|" + form.ListView1->ItemText(i, 1) + L"|" +
+                   form.ListView1->ItemText(i, 2));
+  }
+  return rows;
 }
 
 std::vector<std::string> Names(const ConfigModel& model) {
@@ -591,7 +600,8 @@ TEST_F(ConfigDialogTest, RegisteringUnderATakenNameAsksBeforeOverwriting) {
 
 TEST_F(ConfigDialogTest, DroppedSaverFilesAreAddedAsTheAddButtonAddsThem) {
   TfrmConfig& form = Open("[SetList]\r\nCount=1\r\nItem0=S\r\nCurrent=0\r\n[Set0]\r\nKept=C:\\kept.scr,15,1\r\n");
-  EXPECT_TRUE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  HWND list = form.ListView1->Handle();
+  EXPECT_TRUE(GetWindowLongW(list, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
   const std::wstring tessora = TessoraBinPath(L"Tessora.scr");
   TempFile one(L"confdlg_drop_one.scr", tessora);
   TempFile two(L"confdlg_drop_two.SCR", tessora);
@@ -606,28 +616,216 @@ TEST_F(ConfigDialogTest, DroppedSaverFilesAreAddedAsTheAddButtonAddsThem) {
     ASSERT_TRUE(CreateHardLinkW(self.c_str(), module.c_str(), nullptr));
   }
   ASSERT_TRUE(IsRunningProgram(::Ansi(self)));
-  SendMessageW(form.Handle(), WM_DROPFILES,
-               reinterpret_cast<WPARAM>(MakeDrop({one.Path(), text.Path(), self, two.Path()})), 0);
+  SendMessageW(list, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({one.Path(), text.Path(), self, two.Path()})), 0);
   DeleteFileW(self.c_str());
   EXPECT_EQ(Names(form.Model()), (std::vector<std::string>{"Kept", "Tessora", "Tessora (2)"}))
       << "the saver's own name; a taken one made distinct";
   EXPECT_EQ(form.Model().PathList(), (std::vector<std::string>{"C:\\kept.scr", one.Ansi(), two.Ansi()}));
   EXPECT_TRUE(form.Model().Edited());
-  EXPECT_EQ(form.Model().Rows()[1].seconds, "");
-  EXPECT_EQ(form.Model().Rows()[1].level, 2);
+  EXPECT_EQ(ListTexts(form), (std::vector<std::wstring>{L"Kept|15|低め", L"Tessora||標準", L"Tessora (2)||標準"}));
   // The same files again, in other letter case: nothing new.
   std::wstring upper = one.Path();
   CharUpperW(upper.data());
-  SendMessageW(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({upper})), 0);
+  SendMessageW(list, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({upper})), 0);
   EXPECT_EQ(form.Model().Rows().size(), 3u);
 }
 
 TEST_F(ConfigDialogTest, DropWithoutSaverFilesChangesNothing) {
   TfrmConfig& form = Open("[SetList]\r\nCount=1\r\nItem0=S\r\nCurrent=0\r\n[Set0]\r\nKept=C:\\kept.scr\r\n");
   TempFile text(L"confdlg_drop_only.txt");
-  SendMessageW(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({text.Path()})), 0);
+  SendMessageW(form.ListView1->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({text.Path()})), 0);
   EXPECT_EQ(Names(form.Model()), std::vector<std::string>{"Kept"});
   EXPECT_FALSE(form.Model().Edited());
+}
+
+// A set with a file that is there and one that is not, shown when the dialog opens.
+std::string TwoRowSet(const std::string& there) {
+  return "[SetList]\r\nCount=1\r\nItem0=S\r\nCurrent=0\r\n[Set0]\r\nThere=" + there +
+         ",30,4\r\nGone=C:\\nowhere\\gone.scr,45,0\r\nLast=" + there + "\r\n";
+}
+
+// The darkest pixel of each column of a row, inside the cell's grid lines.
+std::vector<int> DarkestPerColumn(TfrmConfig& form, int row) {
+  HWND list = form.ListView1->Handle();
+  RECT r = form.ListView1->ItemRect(row);
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  uitest::ScreenShot shot(r);
+  std::vector<int> darkest;
+  int left = r.left;
+  for (int column = 0; column < 3; ++column) {
+    const int right = left + form.ListView1->ColumnWidth(column);
+    int least = 255;
+    for (int y = r.top + 2; y < r.bottom - 2; ++y) {
+      for (int x = left + 2; x < right - 2; ++x) least = std::min(least, uitest::Luma(shot.At(x, y)));
+    }
+    darkest.push_back(least);
+    left = right;
+  }
+  return darkest;
+}
+
+TEST_F(ConfigDialogTest, RowsOfMissingFilesAreGreyInAllColumns) {
+  TempFile there(L"confdlg_grey.scr");
+  TfrmConfig& form = Open(TwoRowSet(there.Ansi()).c_str());
+  form.Show();
+  ASSERT_TRUE(numtest::BringToFront(form.Handle()));
+  form.ListView1->SetSelectedIndex(-1);
+  UpdateWindow(form.ListView1->Handle());
+  PumpFor(100);
+  const int text = uitest::Luma(GetSysColor(COLOR_WINDOWTEXT));
+  const int grey = uitest::Luma(GetSysColor(COLOR_GRAYTEXT));
+  ASSERT_GT(grey - text, 40) << "the two colours must be told apart";
+  for (int row = 0; row < 3; ++row) {
+    SCOPED_TRACE(row);
+    const bool missing = row == 1;
+    const std::vector<int> darkest = DarkestPerColumn(form, row);
+    for (int column = 0; column < 3; ++column) {
+      SCOPED_TRACE(column);
+      if (form.ListView1->ItemText(row, column).empty()) continue;
+      // Smoothed edges are lighter than the text colour, never darker.
+      if (missing) {
+        EXPECT_GE(darkest[column], grey - 8);
+        EXPECT_LE(darkest[column], grey + 30);
+      } else {
+        EXPECT_LE(darkest[column], text + 30);
+      }
+    }
+  }
+}
+
+TEST_F(ConfigDialogTest, HintIsThePathOfTheRowLastPressed) {
+  TempFile there(L"confdlg_hint.scr");
+  TfrmConfig& form = Open(TwoRowSet(there.Ansi()).c_str());
+  form.Show();
+  ASSERT_TRUE(numtest::BringToFront(form.Handle()));
+  EXPECT_EQ(form.ListView1->Hint(), L"") << "none until a row is pressed";
+  HWND list = form.ListView1->Handle();
+  const auto press = [&](POINT p) {
+    ASSERT_TRUE(numtest::PointAt(list, p.x, p.y));
+    numtest::LeftButton(true);
+    numtest::LeftButton(false);
+    PumpFor(150);
+  };
+  const RECT second = form.ListView1->ItemRect(1);
+  press({second.left + 20, (second.top + second.bottom) / 2});
+  EXPECT_EQ(form.ListView1->Hint(), L"C:\\nowhere\\gone.scr");
+  EXPECT_EQ(form.ListView1->SelectedIndex(), 1);
+  // In the seconds column of the first row: still the row's path.
+  const RECT first = form.ListView1->ItemRect(0);
+  press({first.left + form.ListView1->ColumnWidth(0) + 10, (first.top + first.bottom) / 2});
+  EXPECT_EQ(form.ListView1->Hint(), there.Path());
+  press({20, 170});
+  EXPECT_EQ(form.ListView1->Hint(), L"") << "below the rows";
+}
+
+struct MoveCase {
+  const char* name;
+  int selected;
+  bool up;
+  std::vector<std::wstring> rows;
+  int selectedAfter;
+  bool edited;
+};
+
+TEST_F(ConfigDialogTest, MovingARowCarriesAllItsCells) {
+  TempFile there(L"confdlg_move.scr");
+  const MoveCase table[] = {
+      {"second up", 1, true, {L"Gone|45|低", L"There|30|高", L"Last||標準"}, 0, true},
+      {"second down", 1, false, {L"There|30|高", L"Last||標準", L"Gone|45|低"}, 2, true},
+      {"first up", 0, true, {L"There|30|高", L"Gone|45|低", L"Last||標準"}, 0, false},
+      {"last down", 2, false, {L"There|30|高", L"Gone|45|低", L"Last||標準"}, 2, false},
+      {"none up", -1, true, {L"There|30|高", L"Gone|45|低", L"Last||標準"}, -1, false},
+  };
+  for (const MoveCase& row : table) {
+    SCOPED_TRACE(row.name);
+    TfrmConfig& form = Open(TwoRowSet(there.Ansi()).c_str());
+    form.Show();
+    form.ListView1->SetSelectedIndex(row.selected);
+    SendMessageW((row.up ? form.upBtn : form.dwnBtn)->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(ListTexts(form), row.rows);
+    EXPECT_EQ(form.ListView1->SelectedIndex(), row.selectedAfter);
+    EXPECT_EQ(form.Model().Edited(), row.edited);
+    // The grey mark and the path went along with the row.
+    const auto& model = form.Model();
+    for (size_t i = 0; i < model.Rows().size(); ++i) {
+      EXPECT_EQ(model.Rows()[i].missing, model.Rows()[i].displayName == "Gone");
+      EXPECT_EQ(model.PathList()[i] == "C:\\nowhere\\gone.scr", model.Rows()[i].displayName == "Gone");
+    }
+    delete form_;
+    form_ = nullptr;
+    DeleteFileW(ini_.c_str());
+  }
+}
+
+TEST_F(ConfigDialogTest, DeleteTakesTheSelectedRowAndClearTakesAll) {
+  TempFile there(L"confdlg_delete.scr");
+  TfrmConfig& form = Open(TwoRowSet(there.Ansi()).c_str());
+  form.Show();
+  form.ListView1->SetSelectedIndex(-1);
+  SendMessageW(form.delBtn->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(form.ListView1->ItemCount(), 3);
+  EXPECT_FALSE(form.Model().Edited()) << "nothing selected, nothing deleted";
+  form.ListView1->SetSelectedIndex(1);
+  SendMessageW(form.delBtn->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(ListTexts(form), (std::vector<std::wstring>{L"There|30|高", L"Last||標準"}));
+  EXPECT_EQ(form.Model().PathList(), (std::vector<std::string>{there.Ansi(), there.Ansi()}));
+  EXPECT_TRUE(form.Model().Edited());
+  SendMessageW(form.clrBtn->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(form.ListView1->ItemCount(), 0);
+  EXPECT_TRUE(form.Model().PathList().empty());
+}
+
+// What the driver saw of the list's pop-up menu.
+struct MenuSeen {
+  std::vector<std::wstring> captions;
+  std::vector<bool> grey;
+  int defaultItem = -2;
+};
+
+TEST_F(ConfigDialogTest, MenuItemsAreEnabledExactlyWithASelectedRow) {
+  TempFile there(L"confdlg_menu.scr");
+  TfrmConfig& form = Open(TwoRowSet(there.Ansi()).c_str());
+  form.Show();
+  ASSERT_TRUE(numtest::BringToFront(form.Handle()));
+  HWND list = form.ListView1->Handle();
+  const RECT second = form.ListView1->ItemRect(1);
+  POINT onRow{second.left + 20, (second.top + second.bottom) / 2};
+  POINT below{20, 170};
+  ClientToScreen(list, &onRow);
+  ClientToScreen(list, &below);
+  struct MenuCase {
+    const char* name;
+    POINT at;
+    bool enabled;
+  };
+  for (const MenuCase& row : {MenuCase{"on a row", onRow, true}, MenuCase{"below the rows", below, false}}) {
+    SCOPED_TRACE(row.name);
+    MenuSeen seen;
+    uitest::Driver driver([&](uitest::Driver& d) {
+      if (!uitest::ClickAt(row.at, uitest::Button::Right)) return d.Fail("pointer");
+      HWND window = uitest::WaitForOwnWindow(L"#32768", 5000);
+      if (!window) return d.Fail("no menu");
+      HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+      for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        seen.captions.push_back(text);
+        seen.grey.push_back(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED);
+      }
+      seen.defaultItem = static_cast<int>(GetMenuDefaultItem(menu, TRUE, GMDI_USEDISABLED));
+      uitest::Press(VK_ESCAPE);
+      uitest::WaitUntil([&] { return !IsWindowVisible(window); }, 5000);
+    });
+    EXPECT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }, 10000));
+    driver.Join();
+    EXPECT_EQ(driver.Failure(), "");
+    EXPECT_EQ(seen.captions, (std::vector<std::wstring>{L"表示(&V)", L"設定(&C)", L"", L"個別設定"}));
+    const bool off = !row.enabled;
+    ASSERT_EQ(seen.grey.size(), 4u);
+    // The separator is left out: it is never chosen, whatever the system says of it.
+    EXPECT_EQ((std::vector<bool>{seen.grey[0], seen.grey[1], seen.grey[3]}), (std::vector<bool>{off, off, off}));
+    EXPECT_EQ(seen.defaultItem, 3);
+  }
 }
 
 // Real keys while the dialog's modal loop runs: Escape, a look whether the dialog is
