@@ -828,6 +828,85 @@ TEST_F(ConfigDialogTest, MenuItemsAreEnabledExactlyWithASelectedRow) {
   }
 }
 
+// The file name field of the system's open dialog, anywhere inside it: the edit of
+// the combo box cmb13, or the edit edt1 of older dialogs.
+HWND FileNameField(HWND dialog) {
+  struct Search {
+    HWND found = nullptr;
+  } search;
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        const int id = GetDlgCtrlID(child);
+        if (id == 0x47C) {
+          if (HWND edit = FindWindowExW(child, nullptr, L"Edit", nullptr)) s->found = edit;
+        } else if (id == 0x480 && IsWindowVisible(child) && uitest::ClassOf(child) == L"Edit") {
+          s->found = child;
+        }
+        return s->found == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(ConfigDialogTest, AddButtonAddsTheFilesTypedIntoTheOpenDialog) {
+  const std::wstring folder = TempFolder() + L"confdlg_add_" + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring named = folder + L"\\Announcer.scr";
+  const std::wstring plain = folder + L"\\Plain.scr";
+  const std::wstring mark = folder + L"\\ran.txt";
+  CopyFileW(TessoraBinPath(L"tests\\windows\\announcer\\Announcer.dll").c_str(), named.c_str(), FALSE);
+  std::ofstream(std::filesystem::path(plain)) << "no resources here";
+  SetEnvironmentVariableW(L"ANNOUNCER_MARK", mark.c_str());
+  TfrmConfig& form = Open("[SetList]\r\nCount=1\r\nItem0=S\r\nCurrent=0\r\n[Set0]\r\nKept=C:\\kept.scr\r\n");
+  EXPECT_EQ(form.OpenDialog1->Filter, L"ｽｸﾘｰﾝｾｰﾊﾞｰ(*.scr)|*.scr");
+  wchar_t system[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  EXPECT_EQ(form.OpenDialog1->InitialDir, system);
+  form.Show();
+  ASSERT_TRUE(numtest::BringToFront(form.Handle()));
+  std::wstring title;
+  uitest::Driver driver([&](uitest::Driver& d) {
+    HWND dialog = uitest::WaitForOwnWindow(L"#32770", 10000);
+    if (!dialog) return d.Fail("no open dialog");
+    title = uitest::TextOf(dialog);
+    HWND field = nullptr;
+    uitest::WaitUntil([&] { return (field = FileNameField(dialog)) != nullptr; }, 3000);
+    if (!field) {
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      return d.Fail("no file name field");
+    }
+    // Into the folder first, then both files at once.
+    SetForegroundWindow(dialog);
+    SetFocus(field);
+    uitest::WaitUntil([&] { return uitest::FocusOf(dialog) == field; }, 2000);
+    uitest::Type(folder);
+    uitest::Press(VK_RETURN);
+    Sleep(300);
+    uitest::Type(L"\"Announcer.scr\" \"Plain.scr\"");
+    uitest::Press(VK_RETURN);
+    if (!uitest::WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5000)) {
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      d.Fail("the dialog stayed open");
+    }
+  });
+  PostMessageW(form.addBtn->Handle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }, 20000));
+  driver.Join();
+  EXPECT_EQ(driver.Failure(), "");
+  EXPECT_EQ(ListTexts(form),
+            (std::vector<std::wstring>{L"Kept||標準", L"アナウンサー Announcer||標準", L"Plain.scr||標準"}));
+  EXPECT_EQ(form.Model().PathList(), (std::vector<std::string>{"C:\\kept.scr", ::Ansi(named), ::Ansi(plain)}));
+  EXPECT_TRUE(form.Model().Edited());
+  EXPECT_EQ(GetFileAttributesW(mark.c_str()), INVALID_FILE_ATTRIBUTES) << "the saver's code ran";
+  SetEnvironmentVariableW(L"ANNOUNCER_MARK", nullptr);
+  DeleteFileW(named.c_str());
+  DeleteFileW(plain.c_str());
+  DeleteFileW(mark.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
 // Real keys while the dialog's modal loop runs: Escape, a look whether the dialog is
 // still open, then Enter. A last timer ends a loop that nothing closed.
 TfrmConfig* keyTarget = nullptr;
