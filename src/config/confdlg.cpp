@@ -165,7 +165,7 @@ void TfrmConfig::CreateControls() {
   ShadowLabel1->SetGradation(false);
   ShadowLabel1->SetEllipsis(TEllipsis::elNone);
 
-  Label4 = MakeLabel(this, Panel1, L"Label4", 71, 6, 86, 12, L"v1.11  by Tessora");
+  Label4 = MakeLabel(this, Panel1, L"Label4", 71, 6, 86, 12, L"v1.11  © TSR");
 
   URLLabel1 = Make<TURLLabel>(this, Panel1, L"URLLabel1", 7, 25, 148, 12);
   URLLabel1->SetAutoSize(false);

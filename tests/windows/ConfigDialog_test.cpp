@@ -117,7 +117,7 @@ TEST_F(ConfigDialogTest, EveryControlSitsWhereTheUserSeesItWithItsTextAndHint) {
       {L"BitBtn1", nullptr, {238, 190, 262, 214}, L"", L"個別設定クリア"},
       {L"Panel1", nullptr, {275, 8, 444, 49}, L"", L""},
       {L"ShadowLabel1", L"Panel1", {6, 3, 64, 19}, L"Tessora", L""},
-      {L"Label4", L"Panel1", {71, 6, 157, 18}, L"v1.11  by Tessora", L""},
+      {L"Label4", L"Panel1", {71, 6, 157, 18}, L"v1.11  © TSR", L""},
       {L"URLLabel1", L"Panel1", {7, 25, 155, 37}, L"https://tessora.example/", L"作者のサイト"},
       {L"GroupBox1", nullptr, {275, 56, 444, 185}, L"起動オプション", L""},
       {L"randomChk", L"GroupBox1", {14, 22, 111, 39}, L"ランダム起動", L"未チェック時はリスト順に起動"},
@@ -159,6 +159,30 @@ TEST_F(ConfigDialogTest, EveryControlSitsWhereTheUserSeesItWithItsTextAndHint) {
     if (std::wstring(row.name) != L"SetList") {
       EXPECT_EQ(r.bottom, row.bounds.bottom);
     }
+  }
+}
+
+TEST_F(ConfigDialogTest, PictureButtonsShowTheirPictures) {
+  TfrmConfig& form = Open(nullptr);
+  struct PictureCase {
+    const char* name;
+    const tk::Picture& picture;
+    int width, height;
+  };
+  const PictureCase table[] = {
+      {"addSetBtn", form.addSetBtn->GetPicture(), 14, 14},
+      {"delSetBtn", form.delSetBtn->GetPicture(), 14, 14},
+      {"addBtn", form.addBtn->GetPicture(), 14, 14},
+      {"delBtn", form.delBtn->GetPicture(), 14, 14},
+      {"clrBtn", form.clrBtn->GetPicture(), 16, 15},
+      {"BitBtn1", form.BitBtn1->GetPicture(), 16, 16},
+      {"SpeedButton1", form.SpeedButton1->GetPicture(), 16, 16},
+  };
+  for (const PictureCase& row : table) {
+    SCOPED_TRACE(row.name);
+    EXPECT_FALSE(row.picture.Empty());
+    EXPECT_EQ(row.picture.Width(), row.width);
+    EXPECT_EQ(row.picture.Height(), row.height);
   }
 }
 
