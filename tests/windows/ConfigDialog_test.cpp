@@ -853,25 +853,23 @@ TEST_F(ConfigDialogTest, MenuItemsAreEnabledExactlyWithASelectedRow) {
 }
 
 // The file name field of the system's open dialog, anywhere inside it: the edit of
-// the combo box cmb13, or the edit edt1 of older dialogs.
+// the combo box cmb13, or the edit edt1 of older dialogs. A named callback: a lambda
+// does not convert to the 32-bit build's stdcall type.
+BOOL CALLBACK FindFileNameField(HWND child, LPARAM data) {
+  auto* found = reinterpret_cast<HWND*>(data);
+  const int id = GetDlgCtrlID(child);
+  if (id == 0x47C) {
+    if (HWND edit = FindWindowExW(child, nullptr, L"Edit", nullptr)) *found = edit;
+  } else if (id == 0x480 && IsWindowVisible(child) && uitest::ClassOf(child) == L"Edit") {
+    *found = child;
+  }
+  return *found == nullptr;
+}
+
 HWND FileNameField(HWND dialog) {
-  struct Search {
-    HWND found = nullptr;
-  } search;
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        const int id = GetDlgCtrlID(child);
-        if (id == 0x47C) {
-          if (HWND edit = FindWindowExW(child, nullptr, L"Edit", nullptr)) s->found = edit;
-        } else if (id == 0x480 && IsWindowVisible(child) && uitest::ClassOf(child) == L"Edit") {
-          s->found = child;
-        }
-        return s->found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  HWND found = nullptr;
+  EnumChildWindows(dialog, FindFileNameField, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 TEST_F(ConfigDialogTest, AddButtonAddsTheFilesTypedIntoTheOpenDialog) {
