@@ -9,4 +9,5 @@ list(APPEND TESSORA_PORTABLE_SOURCES
 list(APPEND TESSORA_WIN_SOURCES
   config/SaverFile.cpp
   config/option.cpp
+  config/confdlg.cpp
 )

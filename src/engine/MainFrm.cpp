@@ -1,5 +1,7 @@
 #include "engine/MainFrm.h"
 
+#include "config/confdlg.h"
+
 namespace tessora {
 
 namespace {
@@ -80,8 +82,8 @@ TfrmMain::TfrmMain(tk::Component* owner) : Form(owner) {
 
 TfrmMain::~TfrmMain() = default;
 
-void TfrmMain::ZussCreateConfigForm(tk::Component*, tk::Form*&) {
-  // No configuration dialog yet: the host shows its message box instead.
+void TfrmMain::ZussCreateConfigForm(tk::Component*, tk::Form*& configForm) {
+  configForm = tk::NewForm<TfrmConfig>(this, Zuss->hWndParent());
 }
 
 }  // namespace tessora

@@ -4,11 +4,12 @@
 #include <vssym32.h>
 
 #include "toolkit/Handles.h"
+#include "toolkit/WinCalls.h"
 
 namespace tessora::tk {
 
-void DrawButtonPicture(HDC dc, const RECT& face, const Picture& picture, const Picture& disabledPicture,
-                       bool enabled, bool pushed) {
+void DrawButtonPicture(HDC dc, const RECT& face, const Picture& picture, const Picture& disabledPicture, bool enabled,
+                       bool pushed) {
   const Picture& shown = !enabled && !disabledPicture.Empty() ? disabledPicture : picture;
   if (shown.Empty()) return;
   const int shift = pushed ? 1 : 0;
@@ -79,6 +80,31 @@ bool PictureButton::HandleReflected(Message& m) {
   return ButtonControl::HandleReflected(m);
 }
 
+namespace {
+// Bound at run time: systems before XP have no uxtheme.dll, and importing it would keep
+// the program from starting there at all.
+struct ThemeCalls {
+  decltype(&OpenThemeData) open = nullptr;
+  decltype(&CloseThemeData) close = nullptr;
+  decltype(&DrawThemeBackground) background = nullptr;
+  decltype(&DrawThemeParentBackground) parentBackground = nullptr;
+  bool Ready() const { return open && close && background && parentBackground; }
+};
+
+const ThemeCalls& Themes() {
+  static const ThemeCalls calls = [] {
+    ThemeCalls c;
+    HMODULE module = LoadLibraryW(L"uxtheme.dll");
+    c.open = ProcAddress<decltype(&OpenThemeData)>(module, "OpenThemeData");
+    c.close = ProcAddress<decltype(&CloseThemeData)>(module, "CloseThemeData");
+    c.background = ProcAddress<decltype(&DrawThemeBackground)>(module, "DrawThemeBackground");
+    c.parentBackground = ProcAddress<decltype(&DrawThemeParentBackground)>(module, "DrawThemeParentBackground");
+    return c;
+  }();
+  return calls;
+}
+}  // namespace
+
 void PictureButton::Draw(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT r = item.rcItem;
@@ -86,11 +112,12 @@ void PictureButton::Draw(const DRAWITEMSTRUCT& item) {
   const bool enabled = !(item.itemState & ODS_DISABLED);
   const bool focused = item.itemState & ODS_FOCUS;
   const bool asDefault = enabled && (defaultLook_ || focused);
-  if (HTHEME theme = OpenThemeData(item.hwndItem, L"BUTTON")) {
+  const ThemeCalls& themes = Themes();
+  if (HTHEME theme = themes.Ready() ? themes.open(item.hwndItem, L"BUTTON") : nullptr) {
     const int state = !enabled ? PBS_DISABLED : pushed ? PBS_PRESSED : asDefault ? PBS_DEFAULTED : PBS_NORMAL;
-    DrawThemeParentBackground(item.hwndItem, dc, &r);
-    DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &r, nullptr);
-    CloseThemeData(theme);
+    themes.parentBackground(item.hwndItem, dc, &r);
+    themes.background(theme, dc, BP_PUSHBUTTON, state, &r, nullptr);
+    themes.close(theme);
   } else {
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     if (asDefault) {

@@ -18,8 +18,6 @@ using namespace tessora;
 
 namespace {
 
-constexpr wchar_t kConfigMessage[] = L"このスクリーンセーバーには、設定できるオプションがありません.";
-
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
@@ -41,17 +39,11 @@ HWND FindWindowOf(DWORD pid, const std::wstring& className) {
 
 HWND FindForm(DWORD pid) { return FindWindowOf(pid, L"Tessora.Form"); }
 HWND FindMessageBox(DWORD pid) { return FindWindowOf(pid, L"#32770"); }
-
-BOOL CALLBACK FindStaticText(HWND child, LPARAM data) {
-  auto& text = *reinterpret_cast<std::wstring*>(data);
-  if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0 && !TextOf(child).empty()) text = TextOf(child);
-  return text.empty();
-}
-
-std::wstring MessageBoxText(HWND box) {
-  std::wstring found;
-  EnumChildWindows(box, FindStaticText, reinterpret_cast<LPARAM>(&found));
-  return found;
+HWND FindConfigDialog(DWORD pid) {
+  for (HWND window : TopLevelWindowsOf({pid})) {
+    if (ClassOf(window) == L"Tessora.Form" && TextOf(window) == L"Tessora 設定") return window;
+  }
+  return nullptr;
 }
 
 void MoveMouseTo(int x, int y) {
@@ -106,8 +98,8 @@ class HostProcessTest : public ::testing::Test {
   static std::wstring Program() { return *folder_ + L"\\Tessora.scr"; }
 
   TestProcess Start(const std::wstring& arguments, const std::wstring& currentDirectory = {}) {
-    TestProcess process = StartProcess(Quoted(Program()) + (arguments.empty() ? L"" : L" " + arguments),
-                                       currentDirectory);
+    TestProcess process =
+        StartProcess(Quoted(Program()) + (arguments.empty() ? L"" : L" " + arguments), currentDirectory);
     EXPECT_TRUE(process) << "cannot start Tessora.scr " << Narrow(arguments);
     return process;
   }
@@ -201,17 +193,16 @@ TEST_F(HostProcessTest, PreviewBecomesAChildOfTheGivenWindowAndEndsWithIt) {
   EXPECT_EQ(tessora.ExitCode().value_or(0xDEAD), 0u);
 }
 
-TEST_F(HostProcessTest, ConfigWithoutArgumentShowsTheMessageBoxWithoutOwner) {
+TEST_F(HostProcessTest, ConfigWithoutArgumentShowsTheDialogWithoutOwner) {
   TestProcess tessora = Start(L"");
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(tessora.Id())) != nullptr; }, 10000));
-  EXPECT_EQ(TextOf(box), L"Tessora");
-  EXPECT_EQ(MessageBoxText(box), kConfigMessage);
-  EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
-  EXPECT_EQ(FindForm(tessora.Id()), nullptr);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindConfigDialog(tessora.Id())) != nullptr; }, 10000));
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+  EXPECT_EQ(FindMessageBox(tessora.Id()), nullptr) << "the dialog instead of the message box";
   PumpMessagesFor(200);
-  EXPECT_TRUE(tessora.Running()) << "waits for the answer";
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(tessora.Running()) << "waits for the dialog";
+  // The close box leaves like Cancel.
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
   ExpectCleanEnd(tessora, 3000);
 }
 
@@ -221,13 +212,43 @@ TEST_F(HostProcessTest, ConfigForTheForegroundWindowOwnsAndDisablesIt) {
   PumpMessagesFor(50);
   ASSERT_EQ(GetForegroundWindow(), owner.Get());
   TestProcess tessora = Start(L"/c");
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(tessora.Id())) != nullptr; }, 10000));
-  EXPECT_EQ(GetWindow(box, GW_OWNER), owner.Get());
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindConfigDialog(tessora.Id())) != nullptr; }, 10000));
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner.Get());
   EXPECT_FALSE(IsWindowEnabled(owner.Get()));
-  SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  HWND cancel = FindWindowExW(dialog, nullptr, L"Button", L"Cancel");
+  ASSERT_NE(cancel, nullptr);
+  SendMessageW(cancel, BM_CLICK, 0, 0);
   ExpectCleanEnd(tessora, 3000);
   EXPECT_TRUE(IsWindowEnabled(owner.Get()));
+}
+
+TEST_F(HostProcessTest, ConfigDialogShowsTheOptionsOfTheSettingsFileBesideTheProgram) {
+  const std::wstring ini = *folder_ + L"\\Tessora.ini";
+  const std::string text = "[Option]\r\nrandom=1\r\nspan=3661\r\nbgcolor=1,255\r\n";
+  HANDLE file = CreateFileW(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+  TestProcess tessora = Start(L"/c");
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindConfigDialog(tessora.Id())) != nullptr; }, 10000));
+  HWND group = FindWindowExW(dialog, nullptr, L"Button", L"起動オプション");
+  ASSERT_NE(group, nullptr);
+  const auto checked = [&](const wchar_t* caption) {
+    HWND box = FindWindowExW(group, nullptr, L"Button", caption);
+    return box && SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  };
+  EXPECT_TRUE(checked(L"ランダム起動"));
+  EXPECT_TRUE(checked(L"単色背景"));
+  // Another process's edit tells its text only when asked by message.
+  wchar_t seconds[16] = {};
+  SendMessageW(FindWindowExW(group, nullptr, L"Edit", nullptr), WM_GETTEXT, 16, reinterpret_cast<LPARAM>(seconds));
+  EXPECT_STREQ(seconds, L"3661");
+  SendMessageW(FindWindowExW(dialog, nullptr, L"Button", L"Cancel"), BM_CLICK, 0, 0);
+  ExpectCleanEnd(tessora, 3000);
+  DeleteFileW(ini.c_str());
 }
 
 TEST_F(HostProcessTest, PasswordChangeEndsAtOnceOnTheNTPlatform) {
@@ -247,16 +268,19 @@ TEST_F(HostProcessTest, PasswordChangeEndsAtOnceOnTheNTPlatform) {
 TEST_F(HostProcessTest, NoCommandLineCrashesTheProgram) {
   const std::wstring digits(10000, L'9');
   const std::vector<std::wstring> commandLines = {
-      L"/p",          L"/p 0",          L"/p 4294967295",       L"/p -1",         L"/p $zz",
-      L"/a",          L"/a 4294967295", L"/a 0x",               L"\"\"",          L"\"\" /c:0x",
-      L"/c:" + digits, L"/" + std::wstring(10000, L'x'), L"/p " + digits, L"-"};
+      L"/p",           L"/p 0",       L"/p 4294967295", L"/p -1",
+      L"/p $zz",       L"/a",         L"/a 4294967295", L"/a 0x",
+      L"\"\"",         L"\"\" /c:0x", L"/c:" + digits,  L"/" + std::wstring(10000, L'x'),
+      L"/p " + digits, L"-"};
   for (const auto& arguments : commandLines) {
     SCOPED_TRACE(Narrow(arguments.substr(0, 40)));
     TestProcess tessora = Start(arguments);
-    // Whatever the run shows, a message box is answered and the program must end by itself.
+    // Whatever the run shows, a message box is answered, a dialog closed, and the program
+    // must end by itself.
     const bool ended = WaitUntil(
         [&] {
           if (HWND box = FindMessageBox(tessora.Id())) PostMessageW(box, WM_COMMAND, IDOK, 0);
+          if (HWND dialog = FindConfigDialog(tessora.Id())) PostMessageW(dialog, WM_CLOSE, 0, 0);
           return !tessora.Running();
         },
         8000, 50);

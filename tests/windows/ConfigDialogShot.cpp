@@ -1,0 +1,142 @@
+// Shows the configuration dialog with a set of the demo savers, one of whose files is
+// missing (drawn grey), captures it as painted on the screen and writes it as a BMP file:
+//   config_dialog_shot BUILD_FOLDER OUTPUT.bmp [menu]
+// With "menu" the list's pop-up menu is open on the second row. docs/config-dialog.png
+// and docs/config-dialog-menu.png are made from the two pictures:
+//   scripts/wine run build/windows64 build/windows64/tests/windows/config_dialog_shot.exe
+//       Z:\...\build\windows64 shot.bmp [menu]; convert shot.bmp docs/config-dialog.png
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "WineTestSupport.h"
+#include "config/confdlg.h"
+#include "toolkit/Application.h"
+#include "toolkit/Bitmap.h"
+
+using namespace tessora;
+
+namespace {
+
+bool SaveBmp(const tk::Bitmap& bmp, const std::wstring& path) {
+  const int stride = (bmp.Width() * 3 + 3) & ~3;
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = bmp.Width();
+  info.biHeight = bmp.Height();  // bottom-up rows
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biSizeImage = static_cast<DWORD>(stride * bmp.Height());
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + info.biSizeImage;
+  FILE* out = _wfopen(path.c_str(), L"wb");
+  if (!out) return false;
+  fwrite(&file, sizeof file, 1, out);
+  fwrite(&info, sizeof info, 1, out);
+  std::string row(static_cast<size_t>(stride), '\0');
+  for (int y = bmp.Height() - 1; y >= 0; --y) {
+    for (int x = 0; x < bmp.Width(); ++x) {
+      const COLORREF c = bmp.Pixel(x, y);
+      row[x * 3] = static_cast<char>(GetBValue(c));
+      row[x * 3 + 1] = static_cast<char>(GetGValue(c));
+      row[x * 3 + 2] = static_cast<char>(GetRValue(c));
+    }
+    fwrite(row.data(), 1, row.size(), out);
+  }
+  return fclose(out) == 0;
+}
+
+void Capture(tk::Bitmap& shot, const RECT& area) {
+  HDC screen = GetDC(nullptr);
+  BitBlt(shot.Dc(), 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+}
+
+HWND OwnMenuWindow() {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    wchar_t name[16] = {};
+    GetClassNameW(w, name, 16);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(w) && std::wstring(name) == L"#32768") return w;
+  }
+  return nullptr;
+}
+
+void Click(POINT p, DWORD down, DWORD up) {
+  SetCursorPos(p.x, p.y);
+  Sleep(100);
+  INPUT input[2]{};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = down;
+  input[1].mi.dwFlags = up;
+  SendInput(2, input, sizeof input[0]);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) {
+    fwprintf(stderr, L"usage: config_dialog_shot BUILD_FOLDER OUTPUT.bmp [menu]\n");
+    return 2;
+  }
+  const std::wstring savers = std::wstring(argv[1]) + L"\\tools\\demosaver\\";
+  const bool menu = argc > 3 && std::wstring(argv[3]) == L"menu";
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring ini = std::wstring(temp) + L"config_dialog_shot.ini";
+  {
+    const std::string folder = Ansi(savers);
+    std::ofstream out(std::filesystem::path(ini), std::ios::binary);
+    out << "[Option]\r\nrandom=1\r\nspan=90\r\nbgcolor=1,4210752\r\n"
+        << "[SetList]\r\nCount=2\r\nItem0=" << Ansi(L"デモ") << "\r\nItem1=" << Ansi(L"夜") << "\r\nCurrent=0\r\n"
+        << "[Set0]\r\nAurora=" << folder << "Aurora.scr,0,2\r\nEmber=" << folder << "Ember.scr,45,3\r\n"
+        << "Nebula=C:\\Savers\\Nebula.scr,20,1\r\nLagoon=" << folder << "Lagoon.scr,0,4\r\nSakura=" << folder
+        << "Sakura.scr,120,0\r\n[Set1]\r\nEmber=" << folder << "Ember.scr\r\n";
+  }
+  tk::App().Initialize();
+  TfrmConfig* form = tk::NewForm<TfrmConfig>(nullptr, nullptr, SettingsPaths{ini, {}});
+  form->SetBounds(40, 40, form->Width(), form->Height());
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  PumpFor(400);
+
+  RECT area{};
+  GetWindowRect(form->Handle(), &area);
+  bool ok = true;
+  if (menu) {
+    // The menu's own loop runs on this thread; another one takes the picture and closes it.
+    const RECT row = form->ListView1->ItemRect(1);
+    POINT p{row.left + 40, (row.top + row.bottom) / 2};
+    ClientToScreen(form->ListView1->Handle(), &p);
+    tk::Bitmap shot(area.right - area.left, area.bottom - area.top);
+    bool seen = false;
+    std::thread driver([&] {
+      Click(p, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+      for (int i = 0; i < 100 && !OwnMenuWindow(); ++i) Sleep(20);
+      Sleep(300);
+      seen = OwnMenuWindow() != nullptr;
+      Capture(shot, area);
+      keybd_event(VK_ESCAPE, 0, 0, 0);
+      keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    });
+    const ULONGLONG until = GetTickCount64() + 8000;
+    while (!seen && GetTickCount64() < until) PumpFor(50);
+    PumpFor(200);
+    driver.join();
+    ok = seen && SaveBmp(shot, argv[2]);
+  } else {
+    tk::Bitmap shot(area.right - area.left, area.bottom - area.top);
+    UpdateWindow(form->Handle());
+    Capture(shot, area);
+    ok = SaveBmp(shot, argv[2]);
+  }
+  delete form;
+  DeleteFileW(ini.c_str());
+  return ok ? 0 : 1;
+}
