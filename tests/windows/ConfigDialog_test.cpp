@@ -840,7 +840,7 @@ TEST_F(ConfigDialogTest, MenuItemsAreEnabledExactlyWithASelectedRow) {
       uitest::Press(VK_ESCAPE);
       uitest::WaitUntil([&] { return !IsWindowVisible(window); }, 5000);
     });
-    EXPECT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }, 10000));
+    EXPECT_TRUE(::PumpUntil([&] { return driver.Done(); }, 10000));
     driver.Join();
     EXPECT_EQ(driver.Failure(), "");
     EXPECT_EQ(seen.captions, (std::vector<std::wstring>{L"表示(&V)", L"設定(&C)", L"", L"個別設定"}));
@@ -914,7 +914,7 @@ TEST_F(ConfigDialogTest, AddButtonAddsTheFilesTypedIntoTheOpenDialog) {
     }
   });
   PostMessageW(form.addBtn->Handle(), BM_CLICK, 0, 0);
-  EXPECT_TRUE(uitest::PumpUntil([&] { return driver.Done(); }, 20000));
+  EXPECT_TRUE(::PumpUntil([&] { return driver.Done(); }, 20000));
   driver.Join();
   EXPECT_EQ(driver.Failure(), "");
   EXPECT_EQ(ListTexts(form),
