@@ -6,6 +6,7 @@
 
 #include "app/resource.h"
 #include "config/SaverFile.h"
+#include "config/SettingsSave.h"
 #include "controls/CustomKeepButton.h"
 #include "controls/LabelColor.h"
 #include "engine/ChildSaver.h"
@@ -455,8 +456,30 @@ void TfrmConfig::SpanTChange() {
 void TfrmConfig::UpdateTimeLabel(std::int32_t seconds) { TimeLabel->SetCaption(tk::ToWide(TimeLabelText(seconds))); }
 
 void TfrmConfig::OkBtnClick() {
-  // Saving comes with the dialog's writer; until then OK leaves like Cancel.
-  SetModalResult(tk::mrOk);
+  // A settings file that exists but could not be read holds settings nobody has seen
+  // here: it is replaced only on the user's explicit yes.
+  if (model_->IniFile().LastOpen() == IniStore::OpenResult::Unreadable && !replaceUnreadableAgreed_) {
+    const std::wstring question = L"設定ファイル " + model_->IniFile().Path().wstring() +
+                                  L" を読み込めませんでした。\r\n\r\nこのファイルを今の設定で置き換えて良いですか？";
+    if (tk::ConfirmBox(question, this) != tk::mrYes) return;
+    replaceUnreadableAgreed_ = true;
+  }
+  ConfigSaveInput input;
+  input.random = randomChk->Checked();
+  input.spanText = SpanT->Text();
+  input.background = BackChk->Checked();
+  input.backgroundColour = static_cast<std::int32_t>(BackCol->Color());
+  for (const SaverSet& set : model_->SetList()) input.sets.push_back({set.name, set.lines});
+  input.selected = model_->SetListIndex();
+  OkActions actions;
+  actions.askLeaveUnregistered = [this] { return tk::ConfirmBox(UnregisteredListQuestion, this) == tk::mrYes; };
+  actions.showFailure = [this](const std::wstring& text) {
+    MessageBoxW(Handle(), text.c_str(), Caption().c_str(), MB_OK | MB_ICONERROR);
+  };
+  if (RunOk(model_->Edited(), input, model_->IniFile(), model_->SettingsFiles(), DefaultSettingsFileSystem(),
+            actions) == OkOutcome::Saved) {
+    SetModalResult(tk::mrOk);
+  }
 }
 
 }  // namespace tessora

@@ -120,6 +120,8 @@ class TfrmConfig : public tk::Form {
   HWND hostParent_ = nullptr;
   std::unique_ptr<ConfigEnvironment> environment_;
   std::unique_ptr<ConfigModel> model_;
+  // The user agreed to replace a settings file that could not be read.
+  bool replaceUnreadableAgreed_ = false;
   std::wstring initialDir_;
   tk::MessageHookRegistration dropHook_;
 

@@ -25,6 +25,7 @@
 #include "config/SaverFile.h"
 #include "config/confdlg.h"
 #include "toolkit/Application.h"
+#include "toolkit/Timer.h"
 #include "toolkit/WinCalls.h"
 
 using namespace tessora;
@@ -364,24 +365,59 @@ TEST_F(ConfigDialogTest, TimeLabelFollowsTypedSecondsAndTheSpinControl) {
   EXPECT_EQ(form.SpanT->Text(), "86400");
 }
 
-TEST_F(ConfigDialogTest, OkAndCancelLeaveTheSettingsFileAsItWas) {
+TEST_F(ConfigDialogTest, OkWritesTheSettingsAndCancelLeavesThemAsTheyWere) {
   const char* text = "[Option]\r\nrandom=1\r\nspan=90\r\n[SetList]\r\nCount=0\r\n";
   struct LeaveCase {
     const char* name;
     bool ok;
     int result;
+    const char* after;
   };
-  for (const LeaveCase& row : {LeaveCase{"OK", true, tk::mrOk}, LeaveCase{"Cancel", false, tk::mrCancel}}) {
+  const LeaveCase cases[] = {
+      {"OK", true, tk::mrOk,
+       "[Option]\r\nrandom=0\r\nspan=90\r\nbgcolor=0,0\r\n\r\n[SetList]\r\nCount=0\r\nCurrent=-1\r\n\r\n"},
+      {"Cancel", false, tk::mrCancel, text},
+  };
+  for (const LeaveCase& row : cases) {
     SCOPED_TRACE(row.name);
     TfrmConfig& form = Open(text);
     form.randomChk->SetChecked(false);
     tk::Button* button = row.ok ? form.OkBtn : form.CanselBtn;
     PostMessageW(button->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(form.ShowModal(), row.result);
-    EXPECT_EQ(ReadBytes(ini_), text);
+    EXPECT_EQ(ReadBytes(ini_), row.after);
     delete form_;
     form_ = nullptr;
   }
+}
+
+// A file that exists but could not be read is not replaced unless the user says yes.
+TEST_F(ConfigDialogTest, AnUnreadableSettingsFileIsReplacedOnlyOnYes) {
+  const char* text = "[Option]\r\nspan=90\r\n";
+  ini_ = TempIni();
+  { std::ofstream(std::filesystem::path(ini_), std::ios::binary) << text; }
+  HANDLE locker = CreateFileW(ini_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locker, INVALID_HANDLE_VALUE);
+  form_ = tk::NewForm<TfrmConfig>(nullptr, nullptr, SettingsPaths{ini_, {}});
+  CloseHandle(locker);
+  bool asked = false, stillOpen = false;
+  tk::Timer answer(nullptr);
+  answer.SetInterval(50);
+  answer.OnTimer = [&] {
+    if (HWND box = FindWindowW(nullptr, L"確認")) {
+      asked = true;
+      PostMessageW(box, WM_CLOSE, 0, 0);  // the close box answers No
+    } else if (asked && !stillOpen) {
+      stillOpen = form_->Modal();
+      PostMessageW(form_->CanselBtn->Handle(), BM_CLICK, 0, 0);
+    }
+  };
+  PostMessageW(form_->OkBtn->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(form_->ShowModal(), tk::mrCancel);
+  answer.SetEnabled(false);
+  EXPECT_TRUE(asked);
+  EXPECT_TRUE(stillOpen) << "No keeps the dialog open";
+  EXPECT_EQ(ReadBytes(ini_), text);
 }
 
 // The set box as the user sees it: its items and the text of its edit field.
