@@ -23,19 +23,19 @@ using namespace tessora::uitest;
 
 namespace {
 
+// A named function: a lambda does not convert to the 32-bit build's stdcall callback type.
+BOOL CALLBACK TakeEdit(HWND wnd, LPARAM lp) {
+  if (ClassOf(wnd) != L"Edit") return TRUE;
+  *reinterpret_cast<HWND*>(lp) = wnd;
+  return FALSE;
+}
+
 // The file name field: the edit inside the dialog's file name combo box.
 HWND FileNameField(HWND dialog) {
   HWND combo = GetDlgItem(dialog, cmb13);
   if (!combo) return GetDlgItem(dialog, edt1);
   HWND edit = nullptr;
-  EnumChildWindows(
-      combo,
-      [](HWND wnd, LPARAM lp) -> BOOL {
-        if (ClassOf(wnd) != L"Edit") return TRUE;
-        *reinterpret_cast<HWND*>(lp) = wnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&edit));
+  EnumChildWindows(combo, TakeEdit, reinterpret_cast<LPARAM>(&edit));
   return edit;
 }
 

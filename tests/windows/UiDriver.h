@@ -40,21 +40,24 @@ inline std::wstring TextOf(HWND wnd) {
   return text;
 }
 
+struct OwnWindowSearch {
+  const wchar_t* name;
+  std::vector<HWND> found;
+};
+
+// A named function: a lambda does not convert to the 32-bit build's stdcall callback type.
+inline BOOL CALLBACK CollectOwnWindow(HWND wnd, LPARAM lp) {
+  auto* s = reinterpret_cast<OwnWindowSearch*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid == GetCurrentProcessId() && IsWindowVisible(wnd) && ClassOf(wnd) == s->name) s->found.push_back(wnd);
+  return TRUE;
+}
+
 // Visible top-level windows of this process with the class name, newest first.
 inline std::vector<HWND> OwnWindows(const wchar_t* className) {
-  struct Search {
-    const wchar_t* name;
-    std::vector<HWND> found;
-  } search{className, {}};
-  EnumWindows(
-      [](HWND wnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(wnd, &pid);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(wnd) && ClassOf(wnd) == s->name) s->found.push_back(wnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  OwnWindowSearch search{className, {}};
+  EnumWindows(CollectOwnWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
