@@ -1,6 +1,7 @@
 #include "WineTestSupport.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "toolkit/Application.h"
@@ -56,4 +57,34 @@ void PumpFor(DWORD ms) {
 bool HeardCloseSequence(const std::vector<std::string>& events) {
   static const std::vector<std::string> full{"keydown", "keyup", "close"};
   return !events.empty() && events.size() <= full.size() && std::equal(events.begin(), events.end(), full.begin());
+}
+
+bool SaveBmp(const tessora::tk::Bitmap& bmp, const std::wstring& path) {
+  const int stride = (bmp.Width() * 3 + 3) & ~3;
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = bmp.Width();
+  info.biHeight = bmp.Height();  // bottom-up rows
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biSizeImage = static_cast<DWORD>(stride * bmp.Height());
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + info.biSizeImage;
+  FILE* out = _wfopen(path.c_str(), L"wb");
+  if (!out) return false;
+  fwrite(&file, sizeof file, 1, out);
+  fwrite(&info, sizeof info, 1, out);
+  std::string row(static_cast<size_t>(stride), '\0');
+  for (int y = bmp.Height() - 1; y >= 0; --y) {
+    for (int x = 0; x < bmp.Width(); ++x) {
+      const COLORREF c = bmp.Pixel(x, y);
+      row[x * 3] = static_cast<char>(GetBValue(c));
+      row[x * 3 + 1] = static_cast<char>(GetGValue(c));
+      row[x * 3 + 2] = static_cast<char>(GetRValue(c));
+    }
+    fwrite(row.data(), 1, row.size(), out);
+  }
+  return fclose(out) == 0;
 }

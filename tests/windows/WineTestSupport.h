@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/Bitmap.h"
+
 // Folder of the build (TESSORA_BIN, set by ctest) joined with a relative path.
 std::wstring TessoraBinPath(const std::wstring& relative);
 // Folder of the source tree (TESSORA_SRC).
@@ -25,3 +27,6 @@ void PumpFor(DWORD ms);
 // saver that ends on the Esc key may be gone before the two messages posted after it
 // arrive (when the machine is busy), so a shorter beginning of the sequence counts too.
 bool HeardCloseSequence(const std::vector<std::string>& events);
+
+// Writes a bitmap as a 24-bit BMP file (the pictures in docs/ are made from these).
+bool SaveBmp(const tessora::tk::Bitmap& bmp, const std::wstring& path);
