@@ -268,15 +268,14 @@ void ListView::SetCapacity(int rows) {
 LRESULT ListView::CustomDraw(NMLVCUSTOMDRAW& cd) {
   const DWORD stage = cd.nmcd.dwDrawStage;
   if (stage == CDDS_PREPAINT) {
-    drawnItem_ = -1;
     return OnCustomDrawItem || OnCustomDrawSubItem ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
   }
   if ((stage & CDDS_ITEMPREPAINT) != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
   const int item = static_cast<int>(cd.nmcd.dwItemSpec);
   const bool subItemStage = (stage & CDDS_SUBITEM) != 0;
-  // Some list views announce the caption column once more as a sub-item, some (Wine)
-  // as the row a second time: either way it takes the row's colours without an event.
-  if ((subItemStage && cd.iSubItem == 0) || (!subItemStage && item == drawnItem_)) {
+  // The caption column comes once more as sub-item 0: it takes the row's colours, and
+  // the row's handler has had its event already.
+  if (subItemStage && cd.iSubItem == 0) {
     cd.clrText = rowText_;
     cd.clrTextBk = rowBack_;
     return CDRF_NEWFONT;
@@ -293,7 +292,6 @@ LRESULT ListView::CustomDraw(NMLVCUSTOMDRAW& cd) {
   cd.clrText = draw.TextColor;
   cd.clrTextBk = draw.BackColor;
   if (!subItemStage) {
-    drawnItem_ = item;
     rowText_ = draw.TextColor;
     rowBack_ = draw.BackColor;
   }

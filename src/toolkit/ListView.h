@@ -117,8 +117,7 @@ class ListView : public WinControl {
   bool fitting_ = false;
   // A header divider is being dragged.
   bool tracking_ = false;
-  // The row being drawn and the colours its handler chose, for its sub-items.
-  int drawnItem_ = -1;
+  // The colours the handler of the row being drawn chose, for its sub-items.
   COLORREF rowText_ = CLR_DEFAULT;
   COLORREF rowBack_ = CLR_DEFAULT;
 };
