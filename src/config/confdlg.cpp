@@ -6,6 +6,7 @@
 
 #include "app/resource.h"
 #include "config/SaverFile.h"
+#include "config/SecondsSpin.h"
 #include "config/SettingsSave.h"
 #include "controls/CustomKeepButton.h"
 #include "controls/LabelColor.h"
@@ -198,26 +199,8 @@ void TfrmConfig::CreateControls() {
   SpanT->SetTabStop(true);
 
   SpinBtn = Make<TSlideUpDown>(this, GroupBox1, L"SpinBtn", 121, 50, 12, 20);
-  SpinBtn->Buttons().SetBody(TBody::bdFull);
-  SpinBtn->Buttons().SetFlat(false);
-  SpinBtn->Buttons().SetDelay(500);
-  SpinBtn->Buttons().SetSpeed(33);
-  SpinBtn->Buttons().SetSystemRepeatTime(true);
-  SpinBtn->Buttons().SetQuantity(1);
-  SpinBtn->Slider().SetBody(TBody::bdLight);
-  SpinBtn->Slider().SetFlat(false);
-  SpinBtn->Slider().SetHeight(2);
-  SpinBtn->Slider().SetCursor(crVSplit);
-  SpinBtn->Slider().SetQuantity(1);
-  SpinBtn->SetAssociate(SpanT);
-  SpinBtn->SetQuantity(1);
-  SpinBtn->SetRate(1);
-  SpinBtn->SetIncrement(1);
-  SpinBtn->SetFunctionKind(TFunctionKind::fkLinear);
-  SpinBtn->SetFormat("0");
-  SpinBtn->SetMax(86400);
-  SpinBtn->SetMin(0);
-  SpinBtn->SetWrap(false);
+  SetUpSecondsSpinParts(*SpinBtn);
+  AssociateSecondsSpin(*SpinBtn, *SpanT, 0);
 
   Label3 = MakeLabel(this, GroupBox1, L"Label3", 140, 54, 12, 12, L"秒");
   TimeLabel = MakeLabel(this, GroupBox1, L"TimeLabel", 68, 72, 70, 15, L"(00:00:00)");

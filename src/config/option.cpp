@@ -1,5 +1,7 @@
 #include "config/option.h"
 
+#include "config/SecondsSpin.h"
+
 #include "controls/SUDStd.h"
 #include "settings/SaverEntry.h"
 #include "settings/WholeNumber.h"
@@ -46,14 +48,7 @@ TfrmOpt::TfrmOpt(tk::Component* owner) : tk::Form(owner) {
   SpanT->SetTabOrder(0);
 
   SpinBtn = Place(new TSlideUpDown(this), this, 110, 30, 12, 20);
-  SpinBtn->Buttons().SetBody(TBody::bdFull);
-  SpinBtn->Buttons().SetDelay(500);
-  SpinBtn->Buttons().SetSpeed(33);
-  SpinBtn->Buttons().SetSystemRepeatTime(true);
-  SpinBtn->Buttons().SetQuantity(1);
-  SpinBtn->Slider().SetBody(TBody::bdLight);
-  SpinBtn->Slider().SetHeight(2);
-  SpinBtn->Slider().SetQuantity(1);
+  SetUpSecondsSpinParts(*SpinBtn);
 
   Label3 = Place(new tk::Label(this), this, 124, 34, 12, 12);
   Label3->SetCaption(L"秒");
@@ -80,15 +75,7 @@ TfrmOpt::TfrmOpt(tk::Component* owner) : tk::Form(owner) {
   Button3->SetModalResult(tk::mrCancel);
   Button3->SetTabOrder(5);
 
-  SpinBtn->SetAssociate(SpanT);
-  SpinBtn->SetQuantity(1);
-  SpinBtn->SetRate(1);
-  SpinBtn->SetIncrement(1);
-  SpinBtn->SetFunctionKind(TFunctionKind::fkLinear);
-  SpinBtn->SetFormat("0");
-  SpinBtn->SetMax(86400);
-  SpinBtn->SetMin(1);
-  SpinBtn->SetWrap(false);
+  AssociateSecondsSpin(*SpinBtn, *SpanT, 1);
   SpinBtn->SetPosition(1);
   // Setting some of the values above makes the form's window, and the controls added
   // after it would otherwise get none.

@@ -8,6 +8,7 @@ list(APPEND TESSORA_PORTABLE_SOURCES
 )
 list(APPEND TESSORA_WIN_SOURCES
   config/SaverFile.cpp
+  config/SecondsSpin.cpp
   config/option.cpp
   config/confdlg.cpp
 )

@@ -13,6 +13,7 @@ namespace tessora::ctltest {
 
 using numtest::BringToFront;
 using numtest::LeftButton;
+using numtest::PointAtScreen;
 using numtest::PumpFor;
 using numtest::PumpUntil;
 
@@ -31,22 +32,6 @@ inline void Chord(std::initializer_list<WORD> held, WORD vk) {
 // Types lower-case letters and digits as key presses.
 inline void TypeKeys(const std::string& keys) {
   for (char c : keys) Press(static_cast<WORD>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c));
-}
-
-// Puts the pointer on a screen point and waits until it stays there.
-inline bool PointAtScreen(POINT p) {
-  const auto there = [&] {
-    POINT now;
-    return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
-  };
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    SetCursorPos(p.x, p.y);
-    PumpFor(40);
-    if (!there()) continue;
-    PumpFor(40);
-    if (there()) return true;
-  }
-  return false;
 }
 
 // A left click on a point of the window's client area.

@@ -13,11 +13,9 @@ namespace numtest {
 using ::PumpFor;
 using ::PumpUntil;
 
-// Puts the pointer on a point of the window's client area and waits until it stays
-// there: under Wine a late report of an earlier position can move it back once.
-inline bool PointAt(HWND wnd, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(wnd, &p);
+// Puts the pointer on a screen point and waits until it stays there: under Wine a late
+// report of an earlier position can move it back once.
+inline bool PointAtScreen(POINT p) {
   const auto there = [&] {
     POINT now;
     return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
@@ -30,6 +28,13 @@ inline bool PointAt(HWND wnd, int x, int y) {
     if (there()) return true;
   }
   return false;
+}
+
+// The same for a point of the window's client area.
+inline bool PointAt(HWND wnd, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(wnd, &p);
+  return PointAtScreen(p);
 }
 
 inline void LeftButton(bool down) {
