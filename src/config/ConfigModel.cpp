@@ -271,6 +271,27 @@ bool ConfigModel::dwnBtnClick() {
   return MoveRow(selectedRow_, selectedRow_ + 1);
 }
 
+void ConfigModel::SetRowSeconds(int row, std::string seconds) {
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
+  rows_[static_cast<std::size_t>(row)].seconds = std::move(seconds);
+}
+
+void ConfigModel::SetRowLevel(int row, int level) {
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
+  if (level < LowestFrequencyLevel || level > HighestFrequencyLevel) return;
+  rows_[static_cast<std::size_t>(row)].level = level;
+}
+
+bool ConfigModel::BitBtn1Click() {
+  if (rows_.empty()) return false;
+  for (ConfigRow& row : rows_) {
+    row.seconds.clear();
+    row.level = DefaultFrequencyLevel;
+  }
+  edited_ = true;
+  return true;
+}
+
 std::vector<std::string> ConfigModel::LinesOfRows() const {
   std::vector<std::string> lines;
   lines.reserve(rows_.size());

@@ -90,6 +90,15 @@ class ConfigModel {
   bool upBtnClick();
   bool dwnBtnClick();
 
+  // The per-entry options of one row (out of range: nothing happens). These change the
+  // cells only; the options dialog marks the list edited for every answer but Cancel.
+  void SetRowSeconds(int row, std::string seconds);
+  void SetRowLevel(int row, int level);
+  void MarkEdited() { edited_ = true; }
+  // Clears every row's own seconds and frequency; true when there was a row (an
+  // empty list stays as it is, Edited included).
+  bool BitBtn1Click();
+
   // Registers the list as the set named by the edit field; true when it did.
   bool addSetBtnClick();
   // Deletes the selected set and shows a neighbour; true when it did.

@@ -5,9 +5,11 @@
 #include <utility>
 
 #include "app/resource.h"
+#include "config/SaverCommands.h"
 #include "config/SaverFile.h"
 #include "config/SecondsSpin.h"
 #include "config/SettingsSave.h"
+#include "config/option.h"
 #include "controls/CustomKeepButton.h"
 #include "controls/LabelColor.h"
 #include "engine/ChildSaver.h"
@@ -63,6 +65,28 @@ class DialogEnvironment : public ConfigEnvironment {
 
 }  // namespace
 
+// The per-entry options dialog's view of the selected row.
+class TfrmConfig::RowOptions : public EntryOptionsHost {
+ public:
+  RowOptions(TfrmConfig& form, ConfigModel& model) : form_(form), model_(model) {}
+  bool HasSelectedRow() override { return model_.SelectedRow() >= 0; }
+  std::string SecondsCell() override { return Row().seconds; }
+  void SetSecondsCell(const std::string& seconds) override { model_.SetRowSeconds(model_.SelectedRow(), seconds); }
+  int FrequencyLevel() override { return Row().level; }
+  void SetFrequencyLevel(int level) override { model_.SetRowLevel(model_.SelectedRow(), level); }
+  std::string DisplayName() override { return Row().displayName; }
+  std::string GlobalSpanText() override { return form_.SpanT->Text(); }
+  OptionsPlacement Placement() override { return PlacementOf(form_.Handle(), *form_.ListView1); }
+  void SetEdited() override { model_.MarkEdited(); }
+  tk::Component* Owner() override { return &form_; }
+
+ private:
+  const ConfigRow& Row() const { return model_.Rows()[static_cast<std::size_t>(model_.SelectedRow())]; }
+
+  TfrmConfig& form_;
+  ConfigModel& model_;
+};
+
 TfrmConfig::TfrmConfig(tk::Component* owner, HWND hostParent) : TfrmConfig(owner, hostParent, ProgramSettingsPaths()) {}
 
 TfrmConfig::~TfrmConfig() = default;
@@ -117,6 +141,8 @@ void TfrmConfig::CreateControls() {
   delSetBtn->OnClick = [this] { delSetBtnClick(); };
 
   ListView1 = Make<tk::ListView>(this, this, L"ListView1", 3, 49, 230, 180);
+  // The rows stay in the model: a set of thousands opens as fast as one of ten.
+  ListView1->OnCellText = [this](int row, int column) { return CellText(row, column); };
   ListView1->SetTabStop(true);
   ListView1->AddColumn({L"ｽｸﾘｰﾝｾｰﾊﾞｰ名", 50, 50, tk::ColumnAlignment::Left, true});
   ListView1->AddColumn({L"秒", 40, 20, tk::ColumnAlignment::Center, false});
@@ -126,6 +152,7 @@ void TfrmConfig::CreateControls() {
   };
   ListView1->OnCustomDrawItem = [this](tk::ListDraw& draw) { ListView1CustomDrawItem(draw); };
   ListView1->OnCustomDrawSubItem = [this](tk::ListDraw& draw) { ListView1CustomDrawSubItem(draw); };
+  ListView1->OnDblClick = [this] { mOptionClick(); };
 
   Bevel1 = Make<tk::Bevel>(this, this, L"Bevel1", 230, 48, 37, 181);
   Bevel1->SetShape(tk::BevelShape::Frame);
@@ -145,6 +172,7 @@ void TfrmConfig::CreateControls() {
   clrBtn = pictureButton(L"clrBtn", 238, 161, 24, IDB_CLEARLIST, L"リストクリア");
   BitBtn1 = pictureButton(L"BitBtn1", 238, 190, 24, IDB_CLEARENTRIES, L"個別設定クリア");
   BitBtn1->SetDisabledPicture(IDB_CLEARENTRIES_GREY);
+  BitBtn1->OnClick = [this] { BitBtn1Click(); };
   addBtn->OnClick = [this] { addBtnClick(); };
   upBtn->OnClick = [this] { upBtnClick(); };
   dwnBtn->OnClick = [this] { dwnBtnClick(); };
@@ -214,6 +242,7 @@ void TfrmConfig::CreateControls() {
   BackCol->SetBevelOuter(tk::BevelCut::Lowered);
   BackCol->SetColor(kTeal);
   BackCol->SetTabStop(true);
+  BackCol->OnClick = [this] { BackColClick(); };
 
   randomChk->SetTabOrder(0);
   SpanT->SetTabOrder(1);
@@ -223,6 +252,7 @@ void TfrmConfig::CreateControls() {
   SpeedButton1 = Make<tk::SpeedButton>(this, this, L"SpeedButton1", 276, 204, 23, 22);
   SpeedButton1->SetPicture(IDB_HELP);
   SpeedButton1->SetHint(L"ヘルプ表示");
+  SpeedButton1->OnClick = [this] { SpeedButton1Click(); };
 
   OkBtn = Make<tk::Button>(this, this, L"OkBtn", 311, 202, 61, 25);
   OkBtn->SetCaption(L"O K");
@@ -256,6 +286,9 @@ void TfrmConfig::CreateControls() {
   mOption = PMenu->Add(L"個別設定");
   mOption->Name = L"mOption";
   mOption->Default = true;
+  mView->OnClick = [this] { mViewClick(); };
+  mConf->OnClick = [this] { mConfClick(); };
+  mOption->OnClick = [this] { mOptionClick(); };
   PMenu->OnPopup = [this] { PMenuPopup(); };
   PMenu->AttachTo(*ListView1);
 
@@ -338,16 +371,26 @@ void TfrmConfig::ShowSetList() {
 }
 
 void TfrmConfig::ShowRows() {
-  ListView1->BeginUpdate();
-  ListView1->Clear();
-  ListView1->SetCapacity(static_cast<int>(model_->Rows().size()));
-  for (const ConfigRow& row : model_->Rows()) {
-    ListView1->AddItem(
-        tk::ToWide(row.displayName),
-        {tk::ToWide(row.seconds), std::wstring(FrequencyWordsWide[static_cast<std::size_t>(row.level)])});
-  }
-  ListView1->EndUpdate();
+  ListView1->SetRowCount(static_cast<int>(model_->Rows().size()));
   ListView1->SetSelectedIndex(model_->SelectedRow());
+}
+
+std::wstring TfrmConfig::CellText(int row, int column) const {
+  const auto& rows = model_->Rows();
+  if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return {};
+  const ConfigRow& cells = rows[static_cast<std::size_t>(row)];
+  switch (column) {
+    case 0:
+      return tk::ToWide(cells.displayName);
+    case 1:
+      return tk::ToWide(cells.seconds);
+    default:
+      return std::wstring(FrequencyWordsWide[static_cast<std::size_t>(cells.level)]);
+  }
+}
+
+void TfrmConfig::ShowCells(int row) {
+  if (row >= 0) ListView1->RedrawRows(row, row);
 }
 
 void TfrmConfig::SyncSelection() { model_->SelectRow(ListView1->SelectedIndex()); }
@@ -437,6 +480,35 @@ void TfrmConfig::SpanTChange() {
 }
 
 void TfrmConfig::UpdateTimeLabel(std::int32_t seconds) { TimeLabel->SetCaption(tk::ToWide(TimeLabelText(seconds))); }
+
+void TfrmConfig::BackColClick() {
+  ColorDlg->Color = BackCol->Color();
+  if (ColorDlg->Execute(Handle())) BackCol->SetColor(ColorDlg->Color);
+}
+
+void TfrmConfig::mOptionClick() {
+  SyncSelection();
+  RowOptions host(*this, *model_);
+  if (EditEntryOptions(host) != tk::mrNone) ShowCells(model_->SelectedRow());
+}
+
+void TfrmConfig::BitBtn1Click() {
+  if (model_->BitBtn1Click()) ListView1->RedrawRows(0, static_cast<int>(model_->Rows().size()) - 1);
+}
+
+void TfrmConfig::mViewClick() {
+  SyncSelection();
+  if (model_->SelectedRow() < 0) return;
+  TryOutSaver(model_->PathList()[static_cast<std::size_t>(model_->SelectedRow())]);
+}
+
+void TfrmConfig::mConfClick() {
+  SyncSelection();
+  if (model_->SelectedRow() < 0) return;
+  ConfigureSaver(model_->PathList()[static_cast<std::size_t>(model_->SelectedRow())]);
+}
+
+void TfrmConfig::SpeedButton1Click() { ShowHelp(Handle()); }
 
 void TfrmConfig::OkBtnClick() {
   // A settings file that exists but could not be read holds settings nobody has seen

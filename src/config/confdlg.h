@@ -93,6 +93,12 @@ class TfrmConfig : public tk::Form {
   void FilesDropped(const std::vector<std::string>& paths);
   void SpanTChange();
   void UpdateTimeLabel(std::int32_t seconds);
+  void BackColClick();
+  void mOptionClick();
+  void BitBtn1Click();
+  void mViewClick();
+  void mConfClick();
+  void SpeedButton1Click();
   void OkBtnClick();
 
   // The folder the open-file dialog starts in: the system folder.
@@ -106,12 +112,18 @@ class TfrmConfig : public tk::Form {
   void FillCreateParams(tk::CreateParams& params) override;
 
  private:
+  class RowOptions;
+
   void CreateControls();
   void LoadOptions();
   // Puts the model's sets into the set box: items, selection, edit field.
   void ShowSetList();
   // Fills the list with the model's rows and its selected row.
   void ShowRows();
+  // Shows a row's seconds and frequency cells again.
+  void ShowCells(int row);
+  // What the list shows in a cell of the model's rows.
+  std::wstring CellText(int row, int column) const;
   // The model follows the row the user selected in the list.
   void SyncSelection();
   // Takes the shell's file drops on the control's window.

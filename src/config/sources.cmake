@@ -7,6 +7,7 @@ list(APPEND TESSORA_PORTABLE_SOURCES
   config/SettingsSave.cpp
 )
 list(APPEND TESSORA_WIN_SOURCES
+  config/SaverCommands.cpp
   config/SaverFile.cpp
   config/SecondsSpin.cpp
   config/option.cpp

@@ -48,6 +48,7 @@ void ListView::FillCreateParams(CreateParams& params) {
   // No LVS_EDITLABELS: captions are not edited in place. LVS_NOSORTHEADER: header
   // items are not buttons, so a click neither sorts nor looks pressed.
   params.Style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
+  if (OwnerData()) params.Style |= LVS_OWNERDATA;
   params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -134,7 +135,7 @@ int ListView::AddItem(const std::wstring& caption, const std::vector<std::wstrin
 int ListView::InsertItem(int index, const std::wstring& caption, const std::vector<std::wstring>& subItems,
                          LPARAM data) {
   HWND wnd = Handle();
-  if (!wnd) return -1;
+  if (!wnd || OwnerData()) return -1;
   LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_PARAM;
   item.iItem = index;
@@ -151,7 +152,50 @@ void ListView::DeleteItem(int index) {
 }
 
 void ListView::Clear() {
-  if (HandleAllocated()) SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+  if (OwnerData()) {
+    SetRowCount(0);
+  } else if (HandleAllocated()) {
+    SendMessageW(Handle(), LVM_DELETEALLITEMS, 0, 0);
+  }
+}
+
+void ListView::SetRowCount(int rows) {
+  if (!OwnerData() || !Handle()) return;
+  SendMessageW(Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max(rows, 0)), LVSICF_NOSCROLL);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ListView::RedrawRows(int first, int last) {
+  if (HandleAllocated()) SendMessageW(Handle(), LVM_REDRAWITEMS, static_cast<WPARAM>(first), static_cast<LPARAM>(last));
+}
+
+void ListView::GiveCellText(NMLVDISPINFOW& info) {
+  LVITEMW& item = info.item;
+  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+  const std::wstring text = OnCellText(item.iItem, item.iSubItem);
+  const size_t n = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+  std::copy_n(text.begin(), n, item.pszText);
+  item.pszText[n] = L'\0';
+}
+
+int ListView::FindRow(const NMLVFINDITEMW& find) {
+  // Typing in the list: the next row from the start row whose caption begins with the
+  // typed letters, whatever their case, round to the top.
+  if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+  const std::wstring typed = find.lvfi.psz;
+  const int count = ItemCount();
+  if (typed.empty() || count <= 0) return -1;
+  const int start = std::clamp(find.iStart, 0, count - 1);
+  for (int k = 0; k < count; ++k) {
+    const int row = (start + k) % count;
+    const std::wstring caption = OnCellText(row, 0);
+    if (caption.size() >= typed.size() &&
+        CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.c_str(), static_cast<int>(typed.size()),
+                       typed.c_str(), static_cast<int>(typed.size())) == CSTR_EQUAL)
+      return row;
+    if (!(find.lvfi.flags & LVFI_WRAP) && row == count - 1) break;
+  }
+  return -1;
 }
 
 std::wstring ListView::ItemText(int item, int column) {
@@ -174,7 +218,7 @@ std::wstring ListView::ItemText(int item, int column) {
 }
 
 void ListView::SetItemText(int item, int column, const std::wstring& text) {
-  if (!HandleAllocated()) return;
+  if (!HandleAllocated() || OwnerData()) return;
   LVITEMW lvi{};
   lvi.iSubItem = column;
   lvi.pszText = const_cast<wchar_t*>(text.c_str());
@@ -182,7 +226,7 @@ void ListView::SetItemText(int item, int column, const std::wstring& text) {
 }
 
 LPARAM ListView::ItemData(int item) {
-  if (!HandleAllocated()) return 0;
+  if (!HandleAllocated() || OwnerData()) return 0;
   LVITEMW lvi{};
   lvi.mask = LVIF_PARAM;
   lvi.iItem = item;
@@ -190,7 +234,7 @@ LPARAM ListView::ItemData(int item) {
 }
 
 void ListView::SetItemData(int item, LPARAM data) {
-  if (!HandleAllocated()) return;
+  if (!HandleAllocated() || OwnerData()) return;
   LVITEMW lvi{};
   lvi.mask = LVIF_PARAM;
   lvi.iItem = item;
@@ -199,6 +243,7 @@ void ListView::SetItemData(int item, LPARAM data) {
 }
 
 void ListView::ExchangeItems(int a, int b) {
+  if (OwnerData()) return;
   const int count = ItemCount();
   if (a == b || a < 0 || b < 0 || a >= count || b >= count) return;
   const int columns = std::max(ColumnCount(), 1);
@@ -262,6 +307,7 @@ void ListView::EndUpdate() {
 }
 
 void ListView::SetCapacity(int rows) {
+  if (OwnerData()) return;
   if (HWND wnd = Handle()) SendMessageW(wnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max(rows, 0)), 0);
 }
 
@@ -307,6 +353,15 @@ bool ListView::HandleReflected(Message& m) {
   switch (header->code) {
     case NM_CUSTOMDRAW:
       m.Result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(m.LParam));
+      return true;
+    case LVN_GETDISPINFOW:
+      if (!OwnerData()) return false;
+      GiveCellText(*reinterpret_cast<NMLVDISPINFOW*>(m.LParam));
+      m.Result = 0;
+      return true;
+    case LVN_ODFINDITEMW:
+      if (!OwnerData()) return false;
+      m.Result = FindRow(*reinterpret_cast<const NMLVFINDITEMW*>(m.LParam));
       return true;
     case LVN_BEGINLABELEDITW:
     case LVN_BEGINLABELEDITA:

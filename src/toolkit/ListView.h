@@ -79,6 +79,18 @@ class ListView : public WinControl {
   // The whole row's rectangle in client coordinates (empty for no such row).
   RECT ItemRect(int item);
 
+  // Rows the owner keeps instead of the window, for lists of thousands: the list asks
+  // for a cell's text (column 0 is the caption) only when it shows or searches it.
+  // Set before the window is made. Such a list's rows come from SetRowCount; AddItem,
+  // InsertItem, SetItemText, item data and ExchangeItems then do nothing.
+  std::function<std::wstring(int item, int column)> OnCellText;
+  bool OwnerData() const { return static_cast<bool>(OnCellText); }
+  // Owner-kept rows: how many there are now; all are shown again, the scroll position
+  // stays where it can.
+  void SetRowCount(int rows);
+  // Owner-kept rows: rows first to last are shown again.
+  void RedrawRows(int first, int last);
+
   // Between the two, rows are added without a redraw or a column fit for each; the
   // pairs nest. Capacity tells the list how many rows to make room for.
   void BeginUpdate();
@@ -111,6 +123,10 @@ class ListView : public WinControl {
   // Keeps a header drag from taking a column below its minimum; true when refused.
   bool RefuseNarrowing(const NMHDR& header);
   LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
+  // Owner-kept rows: the text of a cell the list asks for, and the row that starts
+  // with what the user typed.
+  void GiveCellText(NMLVDISPINFOW& info);
+  int FindRow(const NMLVFINDITEMW& find);
 
   std::vector<ListColumn> columns_;
   int updateDepth_ = 0;

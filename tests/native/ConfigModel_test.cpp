@@ -489,6 +489,26 @@ const EditCase kEditCases[] = {
      {kR0, kR1, kR2},
      -1,
      false},
+    {"RowOptionsChangeTheirRowOnlyAndMarkNothing",
+     [](ConfigModel& m) {
+       m.SetRowSeconds(0, "90");
+       m.SetRowLevel(0, 4);
+       m.SetRowSeconds(1, "");
+       m.SetRowLevel(2, 5);   // no such level
+       m.SetRowSeconds(3, "7");  // no such row
+       m.SetRowLevel(-1, 0);
+     },
+     {{"R0", "90", 4, false, "C:\\r0.scr"}, {"R1", "", 1, true, "C:\\r1.scr"}, kR2},
+     -1,
+     false},
+    {"ClearingIndividualSettingsResetsEveryRow",
+     [](ConfigModel& m) {
+       m.SelectRow(2);
+       EXPECT_TRUE(m.BitBtn1Click());
+     },
+     {kR0, {"R1", "", 2, true, "C:\\r1.scr"}, {"R2", "", 2, false, "C:\\r2.scr"}},
+     2,
+     true},
     {"TypingASetNameKeepsTheList",
      [](ConfigModel& m) {
        m.SelectRow(1);
@@ -501,6 +521,16 @@ const EditCase kEditCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConfigEdit, testing::ValuesIn(kEditCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ConfigModelTest, ClearingIndividualSettingsOfAnEmptyListLeavesEditedAsItWas) {
+  Load("[SetList]\nCount=1\nItem0=Empty\nCurrent=0\n");
+  EXPECT_FALSE(model.BitBtn1Click());
+  EXPECT_FALSE(model.Edited());
+  Load(kThreeRows);
+  model.clrBtnClick();
+  EXPECT_FALSE(model.BitBtn1Click());
+  EXPECT_TRUE(model.Edited());
+}
 
 TEST_F(ConfigModelTest, NewRowsAskForTheirNameOnce) {
   Load(kThreeRows);

@@ -2,6 +2,8 @@
 // Tessora.ini beside it and demo savers as its children; what happened is read from
 // the demo savers' event log, the screen and Tessora's own windows.
 #include <windows.h>
+// After windows.h, which they build on.
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -12,12 +14,14 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "HostTestSupport.h"
 #include "ProcessTestSupport.h"
+#include "UiDriver.h"
 #include "WineTestSupport.h"
 #include "engine/MainFrm.h"
 #include "engine/SystemFolderAccess.h"
@@ -515,6 +519,129 @@ TEST_F(EngineRunTest, TheUsersOwnSettingsFileComesFirst) {
   const std::vector<SaverStart> starts = WaitForStarts(1, 10000);
   EndAsAUser();
   EXPECT_EQ(Names(starts), std::vector<std::string>{"Ember"});
+}
+
+// ---- Configured in the dialog, then played ----
+
+// A point of a window of the other process, from its client coordinates.
+POINT ClientPoint(HWND window, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  return p;
+}
+
+// The file name field of the system's open dialog: the edit of combo box cmb13, or
+// edit edt1 of the older dialogs.
+BOOL CALLBACK FindFileNameField(HWND child, LPARAM data) {
+  auto* found = reinterpret_cast<HWND*>(data);
+  const int id = GetDlgCtrlID(child);
+  if (id == 0x47C) {
+    if (HWND edit = FindWindowExW(child, nullptr, L"Edit", nullptr)) *found = edit;
+  } else if (id == 0x480 && IsWindowVisible(child) && uitest::ClassOf(child) == L"Edit") {
+    *found = child;
+  }
+  return *found == nullptr;
+}
+
+HWND WindowOf(DWORD pid, const std::wstring& className, const std::wstring& caption = {}) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND w : TopLevelWindowsOf({pid}))
+          if (uitest::ClassOf(w) == className && (caption.empty() || uitest::TextOf(w) == caption)) found = w;
+        return found != nullptr;
+      },
+      10000);
+  return found;
+}
+
+TEST_F(EngineRunTest, ASetRegisteredInTheDialogIsPlayedWithItsSeconds) {
+  const std::wstring aurora = CopySaver(L"Aurora", L"Aurora.scr");
+  const std::wstring ember = CopySaver(L"Ember", L"Ember.scr");
+  Start(L"/c");
+  const DWORD pid = tessora_.Id();
+  HWND dialog = WindowOf(pid, L"Tessora.Form", L"Tessora 設定");
+  ASSERT_NE(dialog, nullptr);
+  SetForegroundWindow(dialog);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }, 3000));
+
+  // Both savers through the open dialog, typed as the user types them.
+  ASSERT_TRUE(uitest::ClickAt(ClientPoint(dialog, 238 + 12, 53 + 12)));  // addBtn
+  HWND open = WindowOf(pid, L"#32770");
+  ASSERT_NE(open, nullptr);
+  HWND field = nullptr;
+  WaitUntil(
+      [&] {
+        EnumChildWindows(open, FindFileNameField, reinterpret_cast<LPARAM>(&field));
+        return field != nullptr;
+      },
+      3000);
+  ASSERT_NE(field, nullptr);
+  WaitUntil([&] { return GetForegroundWindow() == open; }, 3000);
+  uitest::Type(folder_);
+  uitest::Press(VK_RETURN);
+  PumpMessagesFor(300);
+  uitest::Type(L"\"Aurora.scr\" \"Ember.scr\"");
+  uitest::Press(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(open); }, 5000)) << "the open dialog stayed";
+  HWND list = FindWindowExW(dialog, nullptr, L"SysListView32", nullptr);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 2; }, 3000));
+
+  // The first row's own seconds: a double click just below the header.
+  RECT header{};
+  GetWindowRect(FindWindowExW(list, nullptr, L"SysHeader32", nullptr), &header);
+  ASSERT_TRUE(uitest::MoveTo({header.left + 40, header.bottom + 5}));
+  for (int i = 0; i < 2; ++i) {
+    uitest::ButtonEvent(uitest::Button::Left, true);
+    uitest::ButtonEvent(uitest::Button::Left, false);
+  }
+  HWND options = WindowOf(pid, L"Tessora.Form", L"Tessora 個別オプション");
+  ASSERT_NE(options, nullptr);
+  WaitUntil([&] { return GetForegroundWindow() == options; }, 3000);
+  PumpMessagesFor(200);
+  SendMessageW(uitest::FocusOf(options), EM_SETSEL, 0, -1);
+  uitest::Type(L"2");
+  uitest::Press(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5000));
+
+  // The global interval, typed over its text; then the set, named and registered.
+  ASSERT_TRUE(uitest::ClickAt(ClientPoint(dialog, 275 + 72 + 24, 56 + 50 + 10)));  // SpanT
+  SendMessageW(uitest::FocusOf(dialog), EM_SETSEL, 0, -1);
+  uitest::Type(L"4");
+  ASSERT_TRUE(uitest::ClickAt(ClientPoint(dialog, 4 + 60, 24 + 10)));  // the set box's edit field
+  uitest::Type(L"Pair");
+  PumpMessagesFor(200);
+  ASSERT_TRUE(uitest::ClickAt(ClientPoint(dialog, 186 + 10, 24 + 10)));  // addSetBtn
+  PumpMessagesFor(300);
+  ASSERT_TRUE(uitest::ClickAt(ClientPoint(dialog, 311 + 30, 202 + 12)));  // OK: nothing to ask
+  ASSERT_TRUE(tessora_.WaitForExit(10000)) << "OK did not close the dialog";
+  EXPECT_EQ(tessora_.ExitCode().value_or(0xDEAD), 0u);
+
+  std::ifstream in((folder_ + L"\\Tessora.ini").c_str(), std::ios::binary);
+  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(saved.find("span=4\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("[SetList]\r\nCount=1\r\nCurrent=0\r\nItem0=Pair\r\n[Set0]\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("=" + Ansi(aurora) + ",2,2\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("=" + Ansi(ember) + ",0,2\r\n"), std::string::npos) << saved;
+
+  Start(L"/s");
+  const std::vector<SaverStart> starts = WaitForStarts(3, 20000);
+  EndAsAUser();
+  ASSERT_GE(starts.size(), 3u);
+  EXPECT_EQ(Names(starts), (std::vector<std::string>{"Aurora", "Ember", "Aurora"}));
+  const DemoLog log = Log();
+  // Aurora its own 2 seconds, Ember the interval's 4, from the window Tessora saw to the close.
+  const std::uint64_t expected[] = {1900, 3900};
+  for (std::size_t i = 0; i < 2; ++i) {
+    SCOPED_TRACE(starts[i].name);
+    const std::uint64_t window = TickOf(log, starts[i].pid, "window");
+    const std::uint64_t keydown = TickOf(log, starts[i].pid, "keydown");
+    ASSERT_NE(window, 0u);
+    ASSERT_NE(keydown, 0u);
+    EXPECT_GE(keydown - window, expected[i] - 150);
+    EXPECT_LE(keydown - window, expected[i] + 700);
+  }
 }
 
 // However the run ends, the saver it started ends with it: here Tessora is killed.
