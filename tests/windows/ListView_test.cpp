@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <atomic>
 #include <string>
 #include <vector>
@@ -479,6 +481,44 @@ TEST_F(ListViewTest, FiveThousandRowsFillWithoutADrawPerRow) {
   EXPECT_EQ(list_->ColumnWidth(0), client.right - 80) << "the columns fit once the update ends";
   EXPECT_LT(elapsed, 30000u) << "generous bound only";
   RecordProperty("fill_ms", static_cast<int>(elapsed));
+}
+
+TEST_F(ListViewTest, OwnerKeptRowsAreAskedForOnlyWhenShownAndFoundByTyping) {
+  std::vector<int> asked;
+  std::wstring third = L"Cosmos";
+  list_->OnCellText = [&](int item, int column) -> std::wstring {
+    asked.push_back(item);
+    if (column == 0) return item == 3 ? third : L"星空 " + std::to_wstring(item);
+    return column == 1 ? std::to_wstring(item * 10) : L"標準";
+  };
+  int draws = 0;
+  list_->OnCustomDrawItem = [&](tk::ListDraw&) { ++draws; };
+  list_->SetRowCount(5000);
+  ShowForm();
+  EXPECT_TRUE(GetWindowLongW(list_->Handle(), GWL_STYLE) & LVS_OWNERDATA);
+  EXPECT_EQ(list_->ItemCount(), 5000);
+  EXPECT_GT(draws, 0);
+  ASSERT_FALSE(asked.empty());
+  EXPECT_LT(*std::max_element(asked.begin(), asked.end()), 100) << "rows out of sight were asked for";
+  EXPECT_EQ(list_->ItemText(4999, 0), L"星空 4999");
+  EXPECT_EQ(list_->ItemText(4999, 1), L"49990");
+  // The window keeps no rows of its own.
+  EXPECT_EQ(list_->AddItem(L"extra"), -1);
+  EXPECT_EQ(list_->ItemCount(), 5000);
+
+  // The first letters typed select the next row they begin, whatever their case.
+  list_->SetSelectedIndex(0);
+  SetFocus(list_->Handle());
+  Type(L"c");
+  EXPECT_TRUE(PumpUntil([&] { return list_->SelectedIndex() == 3; }, 3000)) << list_->SelectedIndex();
+
+  // A changed row shows its new text once redrawn; fewer rows keep the selection in range.
+  third = L"Nebula";
+  list_->RedrawRows(3, 3);
+  EXPECT_EQ(list_->ItemText(3, 0), L"Nebula");
+  list_->SetRowCount(2);
+  EXPECT_EQ(list_->ItemCount(), 2);
+  EXPECT_EQ(list_->ItemAt(CellCentre(1, 0).x, CellCentre(1, 0).y), 1);
 }
 
 TEST_F(ListViewTest, RowsKeepTheirTextsAndValuesThroughInsertExchangeAndDelete) {
