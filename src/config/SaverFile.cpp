@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "config/SystemFolderAccess.h"
 #include "toolkit/Handles.h"
 #include "toolkit/WinCalls.h"
 
@@ -72,6 +73,11 @@ std::string GetDisplayName(const std::string& path) {
   if (length <= 0 || !text) return bare;
   const std::string name = CutAnsi(tk::FromWide(std::wstring_view(text, static_cast<std::size_t>(length))), kMaxNameBytes);
   return name.empty() ? bare : name;
+}
+
+bool SaverFileExists(const std::string& path) {
+  ScopedSystemFolderAccess access(path);
+  return IsFileAt(path);
 }
 
 bool IsRunningProgram(const std::string& path) {

@@ -12,7 +12,6 @@
 #include "config/option.h"
 #include "controls/CustomKeepButton.h"
 #include "controls/LabelColor.h"
-#include "engine/ChildSaver.h"
 #include "settings/WholeNumber.h"
 #include "settings/WinSettingsFileSystem.h"
 #include "toolkit/ConfirmBox.h"

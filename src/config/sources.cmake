@@ -9,6 +9,7 @@ list(APPEND TESSORA_PORTABLE_SOURCES
 list(APPEND TESSORA_WIN_SOURCES
   config/SaverCommands.cpp
   config/SaverFile.cpp
+  config/SystemFolderAccess.cpp
   config/SecondsSpin.cpp
   config/option.cpp
   config/confdlg.cpp

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/SystemFolderAccess.h"
+#include "config/SystemFolderAccess.h"
 #include "toolkit/WinCalls.h"
 
 namespace tessora {
@@ -90,11 +90,6 @@ bool IsInputMethodWindow(HWND window) {
   return (length == 3 && lstrcmpiW(name, L"IME") == 0) || (length == 11 && lstrcmpiW(name, L"MSCTFIME UI") == 0);
 }
 }  // namespace
-
-bool SaverFileExists(const std::string& path) {
-  ScopedSystemFolderAccess access(path);
-  return IsFileAt(path);
-}
 
 ChildSaver::ChildSaver(const ChildSaverLimits& limits) : limits_(limits) {}
 

@@ -19,10 +19,6 @@ struct ChildSaverLimits {
   DWORD endWait = 2000;     // for an ended process to be gone
 };
 
-// Whether a saver file exists at path. The 32-bit program on 64-bit Windows looks a
-// path in the system folder up as it sees it (SysWOW64) first, then in the real one.
-bool SaverFileExists(const std::string& path);
-
 class ChildSaver {
  public:
   explicit ChildSaver(const ChildSaverLimits& limits = {});

@@ -8,7 +8,6 @@ list(APPEND TESSORA_PORTABLE_SOURCES
 )
 list(APPEND TESSORA_WIN_SOURCES
   engine/ChildSaver.cpp
-  engine/SystemFolderAccess.cpp
   engine/MainFrm.cpp
   engine/MainFrmEngine.cpp
 )

@@ -16,8 +16,9 @@
 
 #include "ProcessTestSupport.h"
 #include "WineTestSupport.h"
+#include "config/SaverFile.h"
+#include "config/SystemFolderAccess.h"
 #include "engine/ChildSaver.h"
-#include "engine/SystemFolderAccess.h"
 
 using namespace tessora;
 

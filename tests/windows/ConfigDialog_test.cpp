@@ -36,7 +36,6 @@ using namespace tessora::configtest;
 
 class ConfigDialogTest : public ConfigDialogFixture {};
 
-
 struct Placement {
   const wchar_t* name;
   const wchar_t* parent;   // nullptr: the form
@@ -312,28 +311,88 @@ TEST_F(ConfigDialogTest, TimeLabelFollowsTypedSecondsAndTheSpinControl) {
 
 TEST_F(ConfigDialogTest, OkWritesTheSettingsAndCancelLeavesThemAsTheyWere) {
   const char* text = "[Option]\r\nrandom=1\r\nspan=90\r\n[SetList]\r\nCount=0\r\n";
+  enum class Leave;
   struct LeaveCase {
     const char* name;
-    bool ok;
+    Leave leave;
     int result;
     const char* after;
   };
+  enum class Leave { Ok, Cancel, CloseBox };
   const LeaveCase cases[] = {
-      {"OK", true, tk::mrOk,
+      {"OK", Leave::Ok, tk::mrOk,
        "[Option]\r\nrandom=0\r\nspan=90\r\nbgcolor=0,0\r\n\r\n[SetList]\r\nCount=0\r\nCurrent=-1\r\n\r\n"},
-      {"Cancel", false, tk::mrCancel, text},
+      {"Cancel", Leave::Cancel, tk::mrCancel, text},
+      {"the close box", Leave::CloseBox, tk::mrCancel, text},
   };
   for (const LeaveCase& row : cases) {
     SCOPED_TRACE(row.name);
     TfrmConfig& form = Open(text);
     form.randomChk->SetChecked(false);
-    tk::Button* button = row.ok ? form.OkBtn : form.CanselBtn;
-    PostMessageW(button->Handle(), BM_CLICK, 0, 0);
+    if (row.leave == Leave::CloseBox) {
+      PostMessageW(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+      PostMessageW((row.leave == Leave::Ok ? form.OkBtn : form.CanselBtn)->Handle(), BM_CLICK, 0, 0);
+    }
     EXPECT_EQ(form.ShowModal(), row.result);
     EXPECT_EQ(ReadBytes(ini_), row.after);
     delete form_;
     form_ = nullptr;
   }
+}
+
+// The message box of this process, answered with OK once it shows; its text is kept.
+// Then the button is pressed, if any.
+std::wstring messageText;
+HWND pressAfterMessage = nullptr;
+void CALLBACK AnswerMessage(HWND, UINT, UINT_PTR id, DWORD) {
+  const std::vector<HWND> boxes = uitest::OwnWindows(L"#32770");
+  if (boxes.empty()) return;
+  KillTimer(nullptr, id);
+  for (HWND c = GetWindow(boxes.front(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (uitest::ClassOf(c) == L"Static" && !WindowText(c).empty()) messageText = WindowText(c);
+  PostMessageW(boxes.front(), WM_COMMAND, IDOK, 0);
+  if (pressAfterMessage) PostMessageW(pressAfterMessage, BM_CLICK, 0, 0);
+}
+
+// Where OK can write: the user's own file when the program's folder is closed; the
+// failure message, with the dialog kept open, when neither can be written.
+TEST_F(ConfigDialogTest, OkSavesWhereItCanOrSaysWhichFileItCouldNotMake) {
+  const std::wstring base = TempFolder() + L"confdlg_save_" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring closed = base + L"_closed\\Tessora.ini";  // its folder does not exist
+  const std::wstring userFolder = base + L"_user";
+  const std::wstring user = userFolder + L"\\Tessora.ini";
+  struct SaveCase {
+    const char* name;
+    std::wstring perUser;
+    int result;
+    std::wstring message;
+  };
+  const SaveCase cases[] = {
+      {"the user's own file", user, tk::mrOk, L""},
+      {"nowhere", L"", tk::mrCancel, L"ファイル " + closed + L" を作成できません"},
+  };
+  for (const SaveCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    messageText.clear();
+    form_ = tk::NewForm<TfrmConfig>(nullptr, nullptr, SettingsPaths{closed, c.perUser});
+    TfrmConfig& form = *form_;
+    PostMessageW(form.OkBtn->Handle(), BM_CLICK, 0, 0);
+    // After the message the dialog is still there: Cancel ends it.
+    pressAfterMessage = form.CanselBtn->Handle();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerMessage);
+    EXPECT_EQ(form.ShowModal(), c.result);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(messageText, c.message);
+    EXPECT_EQ(GetFileAttributesW(closed.c_str()), INVALID_FILE_ATTRIBUTES);
+    if (!c.perUser.empty()) {
+      EXPECT_EQ(ReadBytes(user).substr(0, 18), "[Option]\r\nrandom=0");
+    }
+    delete form_;
+    form_ = nullptr;
+  }
+  DeleteFileW(user.c_str());
+  RemoveDirectoryW(userFolder.c_str());
 }
 
 // A file that exists but could not be read is not replaced unless the user says yes.
@@ -377,8 +436,6 @@ std::vector<std::wstring> ComboItems(HWND combo) {
   return items;
 }
 
-
-
 // A drop from the shell: the handle Explorer hands over, with wide paths.
 HDROP MakeDrop(const std::vector<std::wstring>& paths) {
   std::wstring list;
@@ -393,7 +450,6 @@ HDROP MakeDrop(const std::vector<std::wstring>& paths) {
   GlobalUnlock(memory);
   return static_cast<HDROP>(memory);
 }
-
 
 std::vector<std::string> Names(const ConfigModel& model) {
   std::vector<std::string> names;
@@ -510,7 +566,6 @@ TEST_F(ConfigDialogTest, DeletingTheLastSetLeavesTheBoxEmpty) {
   EXPECT_TRUE(ComboItems(form.SetList->Handle()).empty());
 }
 
-
 TEST_F(ConfigDialogTest, RegisteringUnderATakenNameAsksBeforeOverwriting) {
   TempFile one(L"confdlg_one.scr");
   const std::string ini =
@@ -593,7 +648,6 @@ TEST_F(ConfigDialogTest, DropWithoutSaverFilesChangesNothing) {
   EXPECT_EQ(Names(form.Model()), std::vector<std::string>{"Kept"});
   EXPECT_FALSE(form.Model().Edited());
 }
-
 
 // The darkest pixel of each column of a row, inside the cell's grid lines.
 std::vector<int> DarkestPerColumn(TfrmConfig& form, int row) {

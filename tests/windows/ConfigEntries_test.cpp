@@ -112,7 +112,14 @@ class EntryOptions : public ConfigEntriesTest, public testing::WithParamInterfac
 TEST_P(EntryOptions, DoubleClickOpensTheRowsOptionsOverTheListAndTheAnswerReachesTheRow) {
   const EntryCase& c = GetParam();
   TfrmConfig& form = OpenShown(OneRowSet(c.span, c.value));
-  if (c.clearInterval) form.SpanT->SetText("");
+  if (c.clearInterval) {
+    // As the user empties it: everything selected, then Delete.
+    form.SpanT->SetFocus();
+    SendMessageW(form.SpanT->Handle(), EM_SETSEL, 0, -1);
+    numtest::Key(VK_DELETE, true);
+    numtest::Key(VK_DELETE, false);
+    ASSERT_TRUE(PumpUntil([&] { return form.SpanT->Text().empty(); }, 3000)) << form.SpanT->Text();
+  }
   const POINT expectedOrigin = OptionsOrigin(PlacementOf(form.Handle(), *form.ListView1));
   const POINT row = RowPoint(form, 0);
   std::wstring shown;

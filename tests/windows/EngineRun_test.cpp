@@ -24,7 +24,7 @@
 #include "UiDriver.h"
 #include "WineTestSupport.h"
 #include "engine/MainFrm.h"
-#include "engine/SystemFolderAccess.h"
+#include "config/SystemFolderAccess.h"
 
 using namespace tessora;
 

@@ -1,4 +1,4 @@
-#include "engine/SystemFolderAccess.h"
+#include "config/SystemFolderAccess.h"
 
 #include "toolkit/WinCalls.h"
 
