@@ -23,22 +23,6 @@ using namespace tessora::uitest;
 
 namespace {
 
-// A named function: a lambda does not convert to the 32-bit build's stdcall callback type.
-BOOL CALLBACK TakeEdit(HWND wnd, LPARAM lp) {
-  if (ClassOf(wnd) != L"Edit") return TRUE;
-  *reinterpret_cast<HWND*>(lp) = wnd;
-  return FALSE;
-}
-
-// The file name field: the edit inside the dialog's file name combo box.
-HWND FileNameField(HWND dialog) {
-  HWND combo = GetDlgItem(dialog, cmb13);
-  if (!combo) return GetDlgItem(dialog, edt1);
-  HWND edit = nullptr;
-  EnumChildWindows(combo, TakeEdit, reinterpret_cast<LPARAM>(&edit));
-  return edit;
-}
-
 // What the driver saw of an open-file dialog.
 struct FileDialogSeen {
   bool ownerDisabled = false;

@@ -833,26 +833,6 @@ TEST_F(ConfigDialogTest, MenuItemsAreEnabledExactlyWithASelectedRow) {
   }
 }
 
-// The file name field of the system's open dialog, anywhere inside it: the edit of
-// the combo box cmb13, or the edit edt1 of older dialogs. A named callback: a lambda
-// does not convert to the 32-bit build's stdcall type.
-BOOL CALLBACK FindFileNameField(HWND child, LPARAM data) {
-  auto* found = reinterpret_cast<HWND*>(data);
-  const int id = GetDlgCtrlID(child);
-  if (id == 0x47C) {
-    if (HWND edit = FindWindowExW(child, nullptr, L"Edit", nullptr)) *found = edit;
-  } else if (id == 0x480 && IsWindowVisible(child) && uitest::ClassOf(child) == L"Edit") {
-    *found = child;
-  }
-  return *found == nullptr;
-}
-
-HWND FileNameField(HWND dialog) {
-  HWND found = nullptr;
-  EnumChildWindows(dialog, FindFileNameField, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 TEST_F(ConfigDialogTest, AddButtonAddsTheFilesTypedIntoTheOpenDialog) {
   const std::wstring folder = TempFolder() + L"confdlg_add_" + std::to_wstring(GetCurrentProcessId());
   CreateDirectoryW(folder.c_str(), nullptr);
@@ -875,7 +855,7 @@ TEST_F(ConfigDialogTest, AddButtonAddsTheFilesTypedIntoTheOpenDialog) {
     if (!dialog) return d.Fail("no open dialog");
     title = uitest::TextOf(dialog);
     HWND field = nullptr;
-    uitest::WaitUntil([&] { return (field = FileNameField(dialog)) != nullptr; }, 3000);
+    uitest::WaitUntil([&] { return (field = uitest::FileNameField(dialog)) != nullptr; }, 3000);
     if (!field) {
       PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
       return d.Fail("no file name field");

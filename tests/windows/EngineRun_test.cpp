@@ -530,19 +530,6 @@ POINT ClientPoint(HWND window, int x, int y) {
   return p;
 }
 
-// The file name field of the system's open dialog: the edit of combo box cmb13, or
-// edit edt1 of the older dialogs.
-BOOL CALLBACK FindFileNameField(HWND child, LPARAM data) {
-  auto* found = reinterpret_cast<HWND*>(data);
-  const int id = GetDlgCtrlID(child);
-  if (id == 0x47C) {
-    if (HWND edit = FindWindowExW(child, nullptr, L"Edit", nullptr)) *found = edit;
-  } else if (id == 0x480 && IsWindowVisible(child) && uitest::ClassOf(child) == L"Edit") {
-    *found = child;
-  }
-  return *found == nullptr;
-}
-
 HWND WindowOf(DWORD pid, const std::wstring& className, const std::wstring& caption = {}) {
   HWND found = nullptr;
   WaitUntil(
@@ -570,12 +557,7 @@ TEST_F(EngineRunTest, ASetRegisteredInTheDialogIsPlayedWithItsSeconds) {
   HWND open = WindowOf(pid, L"#32770");
   ASSERT_NE(open, nullptr);
   HWND field = nullptr;
-  WaitUntil(
-      [&] {
-        EnumChildWindows(open, FindFileNameField, reinterpret_cast<LPARAM>(&field));
-        return field != nullptr;
-      },
-      3000);
+  WaitUntil([&] { return (field = uitest::FileNameField(open)) != nullptr; }, 3000);
   ASSERT_NE(field, nullptr);
   WaitUntil([&] { return GetForegroundWindow() == open; }, 3000);
   uitest::Type(folder_);

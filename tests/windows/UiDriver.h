@@ -79,6 +79,26 @@ inline HWND WaitForOwnWindow(const wchar_t* className, DWORD timeoutMs, const st
   return found;
 }
 
+// The file name field of the system's open dialog, anywhere inside it: the edit of
+// the combo box cmb13, or the edit edt1 of older dialogs. A named callback: a lambda
+// does not convert to the 32-bit build's stdcall type.
+inline BOOL CALLBACK FindFileNameField(HWND child, LPARAM data) {
+  auto* found = reinterpret_cast<HWND*>(data);
+  const int id = GetDlgCtrlID(child);
+  if (id == 0x47C) {
+    if (HWND edit = FindWindowExW(child, nullptr, L"Edit", nullptr)) *found = edit;
+  } else if (id == 0x480 && IsWindowVisible(child) && ClassOf(child) == L"Edit") {
+    *found = child;
+  }
+  return *found == nullptr;
+}
+
+inline HWND FileNameField(HWND dialog) {
+  HWND found = nullptr;
+  EnumChildWindows(dialog, FindFileNameField, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 inline HWND FocusOf(HWND wnd) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
