@@ -1,8 +1,9 @@
 // Shows the configuration dialog with a set of the demo savers, one of whose files is
 // missing (drawn grey), captures it as painted on the screen and writes it as a BMP file:
-//   config_dialog_shot BUILD_FOLDER OUTPUT.bmp [menu]
-// With "menu" the list's pop-up menu is open on the second row. docs/config-dialog.png
-// and docs/config-dialog-menu.png are made from the two pictures:
+//   config_dialog_shot BUILD_FOLDER OUTPUT.bmp [menu|options]
+// With "menu" the list's pop-up menu is open on the second row, with "options" the
+// second row's per-entry options. docs/config-dialog.png, docs/config-dialog-menu.png
+// and docs/options-dialog.png are made from the three pictures:
 //   scripts/wine run build/windows64 build/windows64/tests/windows/config_dialog_shot.exe
 //       Z:\...\build\windows64 shot.bmp [menu]; convert shot.bmp docs/config-dialog.png
 #include <windows.h>
@@ -27,16 +28,23 @@ void Capture(tk::Bitmap& shot, const RECT& area) {
   ReleaseDC(nullptr, screen);
 }
 
-HWND OwnMenuWindow() {
+// A visible window of this process of the class, and of the caption when one is given.
+HWND OwnWindow(const wchar_t* className, const wchar_t* caption = nullptr) {
   for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    wchar_t name[16] = {};
-    GetClassNameW(w, name, 16);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(w) && std::wstring(name) == L"#32768") return w;
+    wchar_t name[32] = {}, text[64] = {};
+    GetClassNameW(w, name, 32);
+    GetWindowTextW(w, text, 64);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(w) && std::wstring(name) == className &&
+        (!caption || std::wstring(text) == caption))
+      return w;
   }
   return nullptr;
 }
+
+HWND OwnMenuWindow() { return OwnWindow(L"#32768"); }
+HWND OwnOptionsWindow() { return OwnWindow(L"Tessora.Form", L"Tessora 個別オプション"); }
 
 void Click(POINT p, DWORD down, DWORD up) {
   SetCursorPos(p.x, p.y);
@@ -52,11 +60,12 @@ void Click(POINT p, DWORD down, DWORD up) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) {
-    fwprintf(stderr, L"usage: config_dialog_shot BUILD_FOLDER OUTPUT.bmp [menu]\n");
+    fwprintf(stderr, L"usage: config_dialog_shot BUILD_FOLDER OUTPUT.bmp [menu|options]\n");
     return 2;
   }
   const std::wstring savers = std::wstring(argv[1]) + L"\\tools\\demosaver\\";
   const bool menu = argc > 3 && std::wstring(argv[3]) == L"menu";
+  const bool options = argc > 3 && std::wstring(argv[3]) == L"options";
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   const std::wstring ini = std::wstring(temp) + L"config_dialog_shot.ini";
@@ -98,6 +107,24 @@ int wmain(int argc, wchar_t** argv) {
     const ULONGLONG until = GetTickCount64() + 8000;
     while (!seen && GetTickCount64() < until) PumpFor(50);
     PumpFor(200);
+    driver.join();
+    ok = seen && SaveBmp(shot, argv[2]);
+  } else if (options) {
+    // The options dialog's loop runs on this thread; another one takes the picture and
+    // closes it with the system's close command (Cancel).
+    form->ListView1->SetSelectedIndex(1);
+    tk::Bitmap shot(area.right - area.left, area.bottom - area.top);
+    bool seen = false;
+    std::thread driver([&] {
+      HWND dialog = nullptr;
+      for (int i = 0; i < 200 && !(dialog = OwnOptionsWindow()); ++i) Sleep(20);
+      if (!dialog) return;
+      Sleep(400);
+      seen = true;
+      Capture(shot, area);
+      PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    form->mOptionClick();
     driver.join();
     ok = seen && SaveBmp(shot, argv[2]);
   } else {

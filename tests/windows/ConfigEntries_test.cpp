@@ -399,23 +399,34 @@ class ConfigStartsTest : public ConfigEntriesTest {
   ScopedClassValue scrType_, scrOpen_;
 };
 
-TEST_F(ConfigStartsTest, ViewTriesTheSaverOutFullScreen) {
-  TfrmConfig& form = OpenShown(TwoRows());
-  ChooseFromMenu(form, 0, 0);  // 表示(&V)
-  const auto start = WaitForStart(10000);
-  ASSERT_TRUE(start) << "the saver did not start";
-  EXPECT_EQ(start->Field("mode"), "screen");
-  EXPECT_NE(start->Field("cmd").find("/S"), std::string::npos) << start->Field("cmd");
-  EXPECT_FALSE(form.Model().Edited());
-}
-
-TEST_F(ConfigStartsTest, ConfigureStartsTheSaversOwnSettingsWithItsQuotedPath) {
-  TfrmConfig& form = OpenShown(TwoRows());
-  ChooseFromMenu(form, 0, 1);  // 設定(&C)
-  const auto start = WaitForStart(10000);
-  ASSERT_TRUE(start) << "the saver did not start";
-  EXPECT_EQ(start->Field("mode"), "config");
-  EXPECT_EQ(start->Field("cmd"), ConfigureCommandLine(::Ansi(saver_)));
+TEST_F(ConfigStartsTest, ViewTriesTheSaverOutFullScreenAndConfigureOpensItsOwnSettings) {
+  struct StartCase {
+    const char* name;
+    int item;
+    std::string mode;
+    bool (*commandOk)(const std::string& command, const std::string& path);
+  };
+  const StartCase cases[] = {
+      {"表示(&V)", 0, "screen",
+       [](const std::string& command, const std::string&) { return command.find("/S") != std::string::npos; }},
+      {"設定(&C)", 1, "config",
+       [](const std::string& command, const std::string& path) { return command == ConfigureCommandLine(path); }},
+  };
+  for (const StartCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TfrmConfig& form = OpenShown(TwoRows());
+    ChooseFromMenu(form, 0, c.item);
+    const auto start = WaitForStart(10000);
+    ASSERT_TRUE(start) << "the saver did not start";
+    EXPECT_EQ(start->Field("mode"), c.mode);
+    EXPECT_TRUE(c.commandOk(start->Field("cmd"), ::Ansi(saver_))) << start->Field("cmd");
+    EXPECT_FALSE(form.Model().Edited());
+    for (const DemoLogEntry& e : ReadDemoLog(logPath_).entries) TerminateProcessById(e.pid);
+    PumpFor(300);
+    DeleteFileW(logPath_.c_str());
+    delete form_;
+    form_ = nullptr;
+  }
 }
 
 TEST_F(ConfigStartsTest, AMissingSaverFailsSilently) {
