@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "config/SystemFolderAccess.h"
 #include "toolkit/WinCalls.h"
 
 namespace tessora {
@@ -15,6 +16,8 @@ void ConfigureSaver(const std::string& path) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
+  // The same file the rotation starts, also one only in the 64-bit system folder.
+  ScopedSystemFolderAccess access(path);
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
     return;
   CloseHandle(info.hThread);

@@ -19,6 +19,7 @@
 #include "UiDriver.h"
 #include "WineTestSupport.h"
 #include "config/SaverCommands.h"
+#include "config/SystemFolderAccess.h"
 #include "config/option.h"
 #include "toolkit/WinCalls.h"
 
@@ -427,6 +428,32 @@ TEST_F(ConfigStartsTest, ViewTriesTheSaverOutFullScreenAndConfigureOpensItsOwnSe
     delete form_;
     form_ = nullptr;
   }
+}
+
+TEST_F(ConfigStartsTest, The32BitBuildConfiguresSaversOfBothSystemFolders) {
+  using Folder = SystemFolderFiles::Folder;
+  if (!RunsUnderWow64()) GTEST_SKIP() << "a case of the 32-bit build on 64-bit Windows; this program is not one";
+  SystemFolderFiles files;
+  const std::wstring stem = L"TessoraConf-" + std::to_wstring(GetCurrentProcessId());
+  ASSERT_TRUE(files.Place(Folder::Wow64, DemoSaver(L"Aurora"), stem + L"-32.scr"));
+  ASSERT_TRUE(files.Place(Folder::Native, DemoSaver(L"Ember"), stem + L"-64.scr"));
+  const std::string listed = "C:\\Windows\\System32\\" + ::Ansi(stem);
+  TfrmConfig& form = OpenShown("[SetList]\r\nCount=1\r\nItem0=S\r\nCurrent=0\r\n[Set0]\r\nS32=" + listed +
+                               "-32.scr\r\nS64=" + listed + "-64.scr\r\n");
+  EXPECT_EQ(ListTexts(form), (std::vector<std::wstring>{L"S32||標準", L"S64||標準"}));
+  EXPECT_FALSE(form.Model().Rows()[1].missing) << "the 64-bit folder's saver counts as there";
+  ChooseFromMenu(form, 0, 1);
+  ChooseFromMenu(form, 1, 1);
+  std::vector<std::string> started;
+  WaitUntil(
+      [&] {
+        started.clear();
+        for (const DemoLogEntry& e : ReadDemoLog(logPath_).entries)
+          if (e.event == "start") started.push_back(e.name + " " + e.Field("mode"));
+        return started.size() >= 2;
+      },
+      10000, 50);
+  EXPECT_EQ(started, (std::vector<std::string>{"Aurora config", "Ember config"}));
 }
 
 TEST_F(ConfigStartsTest, AMissingSaverFailsSilently) {
