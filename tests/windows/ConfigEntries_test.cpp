@@ -79,10 +79,7 @@ class ConfigEntriesTest : public ConfigDialogFixture {
 
   // Runs the script on its own thread while this one pumps, until it is done.
   static void Drive(const std::function<void(uitest::Driver&)>& script) {
-    uitest::Driver driver(script);
-    EXPECT_TRUE(PumpUntil([&] { return driver.Done(); }, 20000));
-    driver.Join();
-    EXPECT_EQ(driver.Failure(), "");
+    EXPECT_EQ(uitest::Drive(script, 20000), "");
   }
 };
 

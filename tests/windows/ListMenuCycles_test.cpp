@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "SaverListFixture.h"
 #include "UiDriver.h"
 #include "toolkit/Application.h"
 #include "toolkit/ColorDialog.h"
@@ -32,15 +33,7 @@ void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
 
 void Cycle(HFONT font, int& popups, int& draws) {
   auto* form = tk::NewForm<tk::Form>(nullptr);
-  form->Border = tk::BorderStyle::Dialog;
-  form->SetBounds(200, 150, 330, 280);
-  auto* list = new tk::ListView(form);
-  list->SetParent(form);
-  list->SetBounds(3, 49, 230, 180);
-  list->SetFont(font);
-  list->AddColumn({L"ｽｸﾘｰﾝｾｰﾊﾞｰ名", 50, 50, tk::ColumnAlignment::Left, true});
-  list->AddColumn({L"秒", 40, 20, tk::ColumnAlignment::Center});
-  list->AddColumn({L"頻度", 40, 0, tk::ColumnAlignment::Center});
+  tk::ListView* list = listtest::AddSaverList(*form, font);
   list->BeginUpdate();
   for (int i = 0; i < 20; ++i) list->AddItem(L"星空 " + std::to_wstring(i), {L"30", L"標準"}, i % 2);
   list->EndUpdate();

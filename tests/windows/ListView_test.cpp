@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ControlsTestSupport.h"
+#include "SaverListFixture.h"
 #include "UiDriver.h"
 #include "WineTestSupport.h"
 #include "toolkit/Application.h"
@@ -38,15 +39,7 @@ class ListViewTest : public ::testing::Test {
   static void SetUpTestSuite() { tk::App().Initialize(); }
 
   void SetUp() override {
-    form_.Border = tk::BorderStyle::Dialog;
-    form_.SetBounds(200, 150, 330, 280);
-    list_ = new tk::ListView(&form_);
-    list_->SetParent(&form_);
-    list_->SetBounds(3, 49, 230, 180);
-    list_->SetFont(static_cast<HFONT>(font_.Get()));
-    list_->AddColumn({L"ｽｸﾘｰﾝｾｰﾊﾞｰ名", 50, 50, tk::ColumnAlignment::Left, true});
-    list_->AddColumn({L"秒", 40, 20, tk::ColumnAlignment::Center});
-    list_->AddColumn({L"頻度", 40, 0, tk::ColumnAlignment::Center});
+    list_ = listtest::AddSaverList(form_, static_cast<HFONT>(font_.Get()));
     list_->OnMouseDown = [this](tk::MouseButton button, WPARAM keys, int x, int y) {
       presses_.push_back({button, keys, x, y});
       events_.push_back("down");
@@ -83,11 +76,7 @@ class ListViewTest : public ::testing::Test {
 
   // Runs input on a driver thread while this thread pumps.
   void Drive(std::function<void(Driver&)> script, DWORD timeoutMs = 15000) {
-    Driver driver(std::move(script));
-    const bool finished = PumpUntil([&] { return driver.Done(); }, timeoutMs);
-    driver.Join();
-    EXPECT_TRUE(finished) << "the input script did not finish";
-    EXPECT_EQ(driver.Failure(), "");
+    EXPECT_EQ(uitest::Drive(std::move(script), timeoutMs), "");
   }
 
   tk::GdiObject font_ = tk::MakeFont(L"ＭＳ Ｐゴシック", -12, false, SHIFTJIS_CHARSET);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "SaverListFixture.h"
 #include "UiDriver.h"
 #include "toolkit/Application.h"
 #include "toolkit/Font.h"
@@ -72,15 +73,7 @@ class PopupMenuTest : public ::testing::Test {
   static void SetUpTestSuite() { tk::App().Initialize(); }
 
   void SetUp() override {
-    form_.Border = tk::BorderStyle::Dialog;
-    form_.SetBounds(200, 150, 330, 280);
-    list_ = new tk::ListView(&form_);
-    list_->SetParent(&form_);
-    list_->SetBounds(3, 49, 230, 180);
-    list_->SetFont(static_cast<HFONT>(font_.Get()));
-    list_->AddColumn({L"ｽｸﾘｰﾝｾｰﾊﾞｰ名", 50, 50, tk::ColumnAlignment::Left, true});
-    list_->AddColumn({L"秒", 40, 20, tk::ColumnAlignment::Center});
-    list_->AddColumn({L"頻度", 40, 0, tk::ColumnAlignment::Center});
+    list_ = listtest::AddSaverList(form_, static_cast<HFONT>(font_.Get()));
     for (int i = 0; i < 4; ++i) list_->AddItem(L"星空 " + std::to_wstring(i), {L"", L"標準"});
     list_->OnMouseDown = [this](tk::MouseButton button, WPARAM, int, int) {
       events_.push_back(button == tk::MouseButton::Right ? "down right" : "down");
@@ -115,13 +108,7 @@ class PopupMenuTest : public ::testing::Test {
     return p;
   }
 
-  void Drive(std::function<void(Driver&)> script) {
-    Driver driver(std::move(script));
-    const bool finished = PumpUntil([&] { return driver.Done(); }, 20000);
-    driver.Join();
-    EXPECT_TRUE(finished) << "the input script did not finish";
-    EXPECT_EQ(driver.Failure(), "");
-  }
+  void Drive(std::function<void(Driver&)> script) { EXPECT_EQ(uitest::Drive(std::move(script), 20000), ""); }
 
   tk::GdiObject font_ = tk::MakeFont(L"ＭＳ Ｐゴシック", -12, false, SHIFTJIS_CHARSET);
   tk::Form form_{nullptr};

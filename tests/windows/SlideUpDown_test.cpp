@@ -418,31 +418,6 @@ TEST_F(SlideUpDownTest, ArrowButtonsPaintTheWorkedExample) {
   }
 }
 
-// Writes a bitmap as a 24-bit BMP file.
-void WriteBmp(const tk::Bitmap& bmp, const std::wstring& path) {
-  const int stride = (bmp.Width() * 3 + 3) & ~3;
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = bmp.Width();
-  info.biHeight = bmp.Height();
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biSizeImage = static_cast<DWORD>(stride * bmp.Height());
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + info.biSizeImage;
-  std::vector<unsigned char> bits(info.biSizeImage);
-  GetDIBits(bmp.Dc(), bmp.Handle(), 0, static_cast<UINT>(bmp.Height()), bits.data(),
-            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  FILE* out = _wfopen(path.c_str(), L"wb");
-  if (!out) return;
-  fwrite(&file, sizeof file, 1, out);
-  fwrite(&info, sizeof info, 1, out);
-  fwrite(bits.data(), 1, bits.size(), out);
-  fclose(out);
-}
-
 TEST_F(SlideUpDownTest, OnScreenTheButtonsLieAboveTheSlider) {
   spin_->SetPosition(60);
   SendMessageW(edit_->Handle(), EM_SETSEL, 2, 2);
@@ -455,7 +430,7 @@ TEST_F(SlideUpDownTest, OnScreenTheButtonsLieAboveTheSlider) {
     tk::WindowDc screen(nullptr);
     BitBlt(shot.Dc(), 0, 0, shot.Width(), shot.Height(), screen.Get(), window.left, window.top, SRCCOPY);
   }
-  WriteBmp(shot, TessoraBinPath(L"numeric-controls.bmp"));
+  SaveBmp(shot, TessoraBinPath(L"numeric-controls.bmp"));
   POINT origin{0, 0};
   ClientToScreen(spin_wnd_, &origin);
   std::vector<std::string> picture = kUpRaised;

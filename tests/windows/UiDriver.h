@@ -216,6 +216,16 @@ class Driver {
   std::thread thread_;
 };
 
+// Runs the script on a driver thread while this thread pumps, until the script is done
+// or the time is up; what went wrong, or "" when nothing did.
+inline std::string Drive(std::function<void(Driver&)> script, DWORD timeoutMs) {
+  Driver driver(std::move(script));
+  const bool finished = ::PumpUntil([&] { return driver.Done(); }, timeoutMs);
+  driver.Join();
+  if (!finished) return "the input script did not finish";
+  return driver.Failure();
+}
+
 // The colour of a screen pixel (our own windows only: Wine shows no other drawing).
 inline COLORREF ScreenPixel(POINT p) {
   HDC screen = GetDC(nullptr);
